@@ -1,0 +1,42 @@
+#pragma once
+
+// The recalculation and the functions the window exposes by name. Dumbo runs
+// three stages over the record, each reading back the texts the one before it
+// wrote, so a stage can be checked against the record alone.
+
+#include "window_state.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace quellan {
+
+// An octet text that does not read as a whole number of the signed 32-bit
+// range. Dumbo stops where it meets one; what it already wrote stays written.
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(std::string octetText);
+    const std::string& octetText() const noexcept { return text_; }
+
+private:
+    std::string text_;
+};
+
+// Rewrites every display field, the slider and, for class A, B or C while
+// bChange is set, intMaskBits and bChange. Throws ConversionError.
+void Dumbo(WindowState& state);
+
+// Eight bit characters for the low byte of the octet text, weight 128 first.
+// Throws ConversionError.
+std::string Bin2BitStr(const std::string& binOctet);
+
+// Whether an octet text may stand in a host address. On refusal the status
+// text says why; on acceptance it is left alone.
+bool RangeCheck(WindowState& state, const std::string& TempInput);
+
+// The stages of Dumbo, in the order it runs them.
+void renderHostAddress(WindowState& state);
+void renderMask(WindowState& state);
+void renderNetworkRange(WindowState& state);
+
+} // namespace quellan
