@@ -8,8 +8,15 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quellan {
+
+// What the status bar says when an octet is refused or cannot be read.
+inline constexpr std::string_view kNegativeMessage = "You may not use negative numbers.";
+inline constexpr std::string_view kBroadcastMessage = "255 represents a broadcast address.";
+inline constexpr std::string_view kTooLargeMessage = "Value is larger than 254.";
+inline constexpr std::string_view kNotValidSuffix = " is not a valid input.";
 
 // An octet text that does not read as a whole number of the signed 32-bit
 // range. Dumbo stops where it meets one; what it already wrote stays written.

@@ -1,0 +1,45 @@
+#pragma once
+
+// Reading numbers out of octet texts and writing numbers in the forms the
+// fields use. Nothing here throws or has undefined behaviour for any text.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quellan {
+
+// An octet text read as a decimal number: blanks around it ignored, a
+// fraction rounded to the nearest whole number with halves to the even
+// neighbour. Empty when the text is not such a number or the result lies
+// outside the signed 32-bit range.
+std::optional<std::int32_t> octetValue(std::string_view text);
+
+// A text read the lenient way the octet check reads it: blanks anywhere are
+// skipped and the longest leading decimal number counts. `found` is false
+// when no digit begins the text; the value is then 0.
+struct LeadingNumber {
+    double value = 0.0;
+    bool found = false;
+};
+LeadingNumber leadingNumber(std::string_view text);
+
+// Upper-case hexadecimal digits without leading zeros ("0" for zero).
+std::string hexText(std::uint32_t value);
+
+// One blank before the digits for 0 or more, "-" before them otherwise.
+std::string signPositionText(std::int64_t value);
+
+// The four bytes that a 35-character binary text spells, group by group.
+// Only "1" counts as a set bit; a text cut short reads as zeros where it ends.
+std::array<std::uint8_t, 4> octetsOfBinaryText(std::string_view text);
+
+std::uint32_t addressOfOctets(const std::array<std::uint8_t, 4>& octets);
+std::array<std::uint8_t, 4> octetsOfAddress(std::uint32_t address);
+
+// "a.b.c.d" in plain decimal.
+std::string dottedDecimal(const std::array<std::uint8_t, 4>& octets);
+
+} // namespace quellan

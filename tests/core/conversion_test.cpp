@@ -1,0 +1,75 @@
+#include "number_text.h"
+#include "recalculated.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+struct ValueCase {
+    std::string text;
+    std::optional<std::int32_t> value;
+};
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << '"' << c.text.substr(0, 24) << '"';
+}
+
+class OctetValue : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(OctetValue, ReadsWholeDecimalNumbersOnly) {
+    EXPECT_EQ(quellan::octetValue(GetParam().text), GetParam().value);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Texts, OctetValue,
+    testing::Values(ValueCase{"0", 0}, ValueCase{"007", 7}, ValueCase{"999", 999},
+                    ValueCase{" 12 ", 12}, ValueCase{"+5", 5}, ValueCase{"-5", -5},
+                    ValueCase{"0.5", 0}, ValueCase{"1.5", 2}, ValueCase{"2.5", 2},
+                    ValueCase{"-2.5", -2}, ValueCase{"2.51", 3}, ValueCase{".5", 0}, ValueCase{"7.", 7},
+                    ValueCase{"2147483647", 2147483647}, ValueCase{"-2147483648", -2147483647 - 1},
+                    ValueCase{"2147483648", std::nullopt}, ValueCase{"1e3", std::nullopt},
+                    ValueCase{"", std::nullopt}, ValueCase{" ", std::nullopt},
+                    ValueCase{"1 2", std::nullopt}, ValueCase{"12a", std::nullopt},
+                    ValueCase{"-", std::nullopt}, ValueCase{".", std::nullopt},
+                    ValueCase{std::string(500, '9'), std::nullopt},
+                    ValueCase{"0." + std::string(500, '0') + "1", 0}));
+// clang-format on
+
+TEST(NumberForms, SignPositionAndHexadecimal) {
+    EXPECT_EQ(quellan::signPositionText(24), " 24");
+    EXPECT_EQ(quellan::signPositionText(0), " 0");
+    EXPECT_EQ(quellan::signPositionText(-3), "-3");
+    EXPECT_EQ(quellan::hexText(0), "0");
+    EXPECT_EQ(quellan::hexText(10), "A");
+    EXPECT_EQ(quellan::hexText(0xFFFFFFFBU), "FFFFFFFB");
+}
+
+TEST(FailedRecalculation, StopsAtTheUnreadableOctetKeepingWhatItWrote) {
+    quellan::WindowState state;
+    state.octets = {"192", "1x", "1", "1"};
+    state.bChange = true;
+    const quellan::WindowState before = state;
+
+    try {
+        quellan::Dumbo(state);
+        FAIL() << "no ConversionError";
+    } catch (const quellan::ConversionError& error) {
+        EXPECT_EQ(error.octetText(), "1x");
+        EXPECT_STREQ(error.what(), "1x is not a valid input.");
+    }
+    EXPECT_EQ(state.lblHexIPAddr, "C0.");
+    state.lblHexIPAddr = before.lblHexIPAddr;
+    EXPECT_EQ(state, before);
+}
+
+TEST(AnyOctetText, NegativeOctetsRenderAsTwosComplement) {
+    const quellan::WindowState state = recalculated({"-1", "", "", ""}, 8, true);
+    EXPECT_EQ(state.lblHexIPAddr, "FFFFFFFF.00.00.00");
+    EXPECT_EQ(state.lblBinIPAddr, "11111111.00000000.00000000.00000000");
+    EXPECT_EQ(state.lblClass, "E");
+}
+
+} // namespace
