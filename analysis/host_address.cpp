@@ -34,29 +34,29 @@ void writeHexAddress(WindowState& state) {
     // Written piece by piece, so a box that does not convert leaves the
     // pieces before it in the field.
     std::string& field = state.lblHexIPAddr;
+    field.clear();
     for (std::size_t n = 0; n < state.octets.size(); ++n) {
         const std::string& text = state.octets[n];
-        const std::string piece =
-            text.empty() ? "00" : hexText(static_cast<std::uint32_t>(convertOctet(text)));
-        if (n == 0)
-            field.assign(piece);
+        if (text.empty())
+            field.append("00");
         else
-            field.append(piece);
+            appendHex(field, static_cast<std::uint32_t>(convertOctet(text)));
         if (n + 1 < state.octets.size())
             field.push_back('.');
     }
 }
 
 void writeBinaryAddress(WindowState& state) {
-    std::string working;
-    working.reserve(kZeroBinaryText.size());
+    // Every box converted in the step before, so this one cannot stop
+    // half-way and may build the text in the field itself.
+    std::string& field = state.lblBinIPAddr;
+    field.clear();
     for (std::size_t n = 0; n < state.octets.size(); ++n) {
         if (n > 0)
-            working.push_back('.');
+            field.push_back('.');
         const std::string& text = state.octets[n];
-        working.append(text.empty() ? "00000000" : Bin2BitStr(text));
+        field.append(text.empty() ? "00000000" : Bin2BitStr(text));
     }
-    state.lblBinIPAddr = working;
 }
 
 void classify(WindowState& state) {

@@ -20,10 +20,10 @@ std::int64_t wholeNumber(const std::string& text) {
 } // namespace
 
 void renderNetworkRange(WindowState& state) {
-    const auto addressOctets = octetsOfBinaryText(state.lblBinIPAddr);
-    const auto maskOctets = octetsOfBinaryText(state.lblBinMask);
-    std::array<std::uint8_t, 4> network{};
-    std::array<std::uint8_t, 4> broadcast{};
+    const Octets addressOctets = octetsOfBinaryText(state.lblBinIPAddr);
+    const Octets maskOctets = octetsOfBinaryText(state.lblBinMask);
+    Octets network{};
+    Octets broadcast{};
     for (std::size_t k = 0; k < network.size(); ++k) {
         network[k] = addressOctets[k] & maskOctets[k];
         broadcast[k] = network[k] | static_cast<std::uint8_t>(~maskOctets[k]);
@@ -31,22 +31,30 @@ void renderNetworkRange(WindowState& state) {
 
     // Network and broadcast address are not hosts; a single-address mask has
     // no hosts at all rather than minus one.
-    state.lblMaxHosts =
-        std::to_string(std::max<std::int64_t>(wholeNumber(state.lblMaxHosts) - 2, 0));
-    state.lblNetNumber = dottedDecimal(network);
-    state.lblBroadcast = dottedDecimal(broadcast);
+    const std::int64_t addresses = wholeNumber(state.lblMaxHosts);
+    state.lblMaxHosts.clear();
+    appendDecimal(state.lblMaxHosts, std::max<std::int64_t>(addresses - 2, 0));
+    state.lblNetNumber.clear();
+    appendDottedDecimal(state.lblNetNumber, network);
+    state.lblBroadcast.clear();
+    appendDottedDecimal(state.lblBroadcast, broadcast);
 
     // One above the network to one below the broadcast address, counted as
     // 32-bit numbers: up to 31 mask bits only the last octet moves; at 32 the
     // range may carry into the octets before it and wraps at the ends.
     const std::uint32_t first = addressOfOctets(network) + 1U;
     const std::uint32_t last = addressOfOctets(broadcast) - 1U;
-    state.lblHosts =
-        dottedDecimal(octetsOfAddress(first)) + " - " + dottedDecimal(octetsOfAddress(last));
+    state.lblHosts.clear();
+    appendDottedDecimal(state.lblHosts, octetsOfAddress(first));
+    state.lblHosts.append(" - ");
+    appendDottedDecimal(state.lblHosts, octetsOfAddress(last));
 
-    state.sliderToolTip = signPositionText(state.sliderValue) + " bits in mask.";
+    state.sliderToolTip.clear();
+    appendSignPosition(state.sliderToolTip, state.sliderValue);
+    state.sliderToolTip.append(" bits in mask.");
     state.statusText.clear();
-    state.lblBits = signPositionText(state.sliderValue);
+    state.lblBits.clear();
+    appendSignPosition(state.lblBits, state.sliderValue);
 }
 
 } // namespace quellan

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -68,6 +69,13 @@ std::optional<std::int32_t> octetValue(std::string_view text) {
         text.remove_suffix(1);
     if (text.empty() || decimalNumberLength(text) != text.size())
         return std::nullopt;
+    // What a box holds, a few plain digits, needs no floating point.
+    if (text.size() <= 9 && text.find('.') == std::string_view::npos) {
+        std::int32_t value = 0;
+        const char* begin = text.data() + (text.front() == '+' ? 1 : 0);
+        std::from_chars(begin, text.data() + text.size(), value);
+        return value;
+    }
     // nearbyint rounds halves to the even neighbour in the default mode.
     const double rounded = std::nearbyint(parseDecimal(text));
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
@@ -88,55 +96,72 @@ LeadingNumber leadingNumber(std::string_view text) {
     return {parseDecimal(std::string_view(squeezed).substr(0, length)), true};
 }
 
-std::string hexText(std::uint32_t value) {
+void appendDecimal(std::string& out, std::int64_t value) {
+    std::array<char, 20> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    out.append(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+}
+
+void appendHex(std::string& out, std::uint32_t value) {
     std::array<char, 8> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, 16);
-    std::string text(buffer.data(), result.ptr);
-    for (char& c : text)
-        if (c >= 'a' && c <= 'f')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
+    for (char* c = buffer.data(); c != result.ptr; ++c)
+        if (*c >= 'a')
+            *c = static_cast<char>(*c - 'a' + 'A');
+    out.append(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
 }
 
-std::string signPositionText(std::int64_t value) {
-    return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
+void appendSignPosition(std::string& out, std::int64_t value) {
+    if (value >= 0)
+        out.push_back(' ');
+    appendDecimal(out, value);
 }
 
-std::array<std::uint8_t, 4> octetsOfBinaryText(std::string_view text) {
-    std::array<std::uint8_t, 4> octets{};
+void appendDottedDecimal(std::string& out, const Octets& octets) {
+    // Octets are the bulk of what the fields show; writing their one to three
+    // digits directly keeps a recalculation clear of many tiny copies.
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        if (i > 0)
+            out.push_back('.');
+        const unsigned octet = octets[i];
+        if (octet >= 100)
+            out.push_back(static_cast<char>('0' + octet / 100));
+        if (octet >= 10)
+            out.push_back(static_cast<char>('0' + octet / 10 % 10));
+        out.push_back(static_cast<char>('0' + octet % 10));
+    }
+}
+
+void appendDottedHex(std::string& out, const Octets& octets) {
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        if (i > 0)
+            out.push_back('.');
+        appendHex(out, octets[i]);
+    }
+}
+
+Octets octetsOfBinaryText(std::string_view text) {
+    Octets octets{};
     for (std::size_t group = 0; group < octets.size(); ++group) {
+        const std::string_view bits = text.substr(std::min(group * 9, text.size()), 8);
         unsigned byte = 0;
-        for (std::size_t bit = 0; bit < 8; ++bit) {
-            const std::size_t position = group * 9 + bit;
-            const bool set = position < text.size() && text[position] == '1';
-            byte = (byte << 1) | (set ? 1U : 0U);
-        }
+        for (std::size_t bit = 0; bit < 8; ++bit)
+            byte = (byte << 1) | (bit < bits.size() && bits[bit] == '1' ? 1U : 0U);
         octets[group] = static_cast<std::uint8_t>(byte);
     }
     return octets;
 }
 
-std::uint32_t addressOfOctets(const std::array<std::uint8_t, 4>& octets) {
+std::uint32_t addressOfOctets(const Octets& octets) {
     std::uint32_t address = 0;
     for (const std::uint8_t octet : octets)
         address = (address << 8) | octet;
     return address;
 }
 
-std::array<std::uint8_t, 4> octetsOfAddress(std::uint32_t address) {
+Octets octetsOfAddress(std::uint32_t address) {
     return {static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
             static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
-}
-
-std::string dottedDecimal(const std::array<std::uint8_t, 4>& octets) {
-    std::string text;
-    text.reserve(15);
-    for (std::size_t i = 0; i < octets.size(); ++i) {
-        if (i > 0)
-            text += '.';
-        text += std::to_string(octets[i]);
-    }
-    return text;
 }
 
 } // namespace quellan

@@ -26,20 +26,26 @@ struct LeadingNumber {
 };
 LeadingNumber leadingNumber(std::string_view text);
 
-// Upper-case hexadecimal digits without leading zeros ("0" for zero).
-std::string hexText(std::uint32_t value);
+using Octets = std::array<std::uint8_t, 4>;
 
+// The number forms of the fields. Each appends, so that a field can be
+// rewritten in place without giving up the memory it already holds.
+
+// Plain decimal digits, "-" before a negative value.
+void appendDecimal(std::string& out, std::int64_t value);
+// Upper-case hexadecimal digits without leading zeros ("0" for zero).
+void appendHex(std::string& out, std::uint32_t value);
 // One blank before the digits for 0 or more, "-" before them otherwise.
-std::string signPositionText(std::int64_t value);
+void appendSignPosition(std::string& out, std::int64_t value);
+// Four octets joined by ".", in decimal or in hexadecimal.
+void appendDottedDecimal(std::string& out, const Octets& octets);
+void appendDottedHex(std::string& out, const Octets& octets);
 
 // The four bytes that a 35-character binary text spells, group by group.
 // Only "1" counts as a set bit; a text cut short reads as zeros where it ends.
-std::array<std::uint8_t, 4> octetsOfBinaryText(std::string_view text);
+Octets octetsOfBinaryText(std::string_view text);
 
-std::uint32_t addressOfOctets(const std::array<std::uint8_t, 4>& octets);
-std::array<std::uint8_t, 4> octetsOfAddress(std::uint32_t address);
-
-// "a.b.c.d" in plain decimal.
-std::string dottedDecimal(const std::array<std::uint8_t, 4>& octets);
+std::uint32_t addressOfOctets(const Octets& octets);
+Octets octetsOfAddress(std::uint32_t address);
 
 } // namespace quellan

@@ -12,7 +12,9 @@ bool RangeCheck(WindowState& state, const std::string& TempInput) {
     // A text with something in it but no number at all is not an octet; an
     // empty box is simply not filled in yet and passes as 0.
     if (!number.found && TempInput.find_first_not_of(" \t\r\n") != std::string::npos) {
-        state.statusText = std::to_string(static_cast<int>(value)) + std::string(kNotValidSuffix);
+        state.statusText.clear();
+        appendDecimal(state.statusText, static_cast<std::int64_t>(value));
+        state.statusText.append(kNotValidSuffix);
         return false;
     }
     if (value < 0) {

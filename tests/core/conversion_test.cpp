@@ -38,13 +38,20 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"0." + std::string(500, '0') + "1", 0}));
 // clang-format on
 
-TEST(NumberForms, SignPositionAndHexadecimal) {
-    EXPECT_EQ(quellan::signPositionText(24), " 24");
-    EXPECT_EQ(quellan::signPositionText(0), " 0");
-    EXPECT_EQ(quellan::signPositionText(-3), "-3");
-    EXPECT_EQ(quellan::hexText(0), "0");
-    EXPECT_EQ(quellan::hexText(10), "A");
-    EXPECT_EQ(quellan::hexText(0xFFFFFFFBU), "FFFFFFFB");
+template <typename Append, typename Value> std::string rendered(Append append, Value value) {
+    std::string text = "x";
+    append(text, value);
+    return text;
+}
+
+TEST(NumberForms, AppendSignPositionHexadecimalAndDecimal) {
+    EXPECT_EQ(rendered(quellan::appendSignPosition, 24), "x 24");
+    EXPECT_EQ(rendered(quellan::appendSignPosition, 0), "x 0");
+    EXPECT_EQ(rendered(quellan::appendSignPosition, -3), "x-3");
+    EXPECT_EQ(rendered(quellan::appendHex, 0U), "x0");
+    EXPECT_EQ(rendered(quellan::appendHex, 0xC0U), "xC0");
+    EXPECT_EQ(rendered(quellan::appendHex, 0xFFFFFFFBU), "xFFFFFFFB");
+    EXPECT_EQ(rendered(quellan::appendDecimal, std::int64_t{4294967296}), "x4294967296");
 }
 
 TEST(FailedRecalculation, StopsAtTheUnreadableOctetKeepingWhatItWrote) {
