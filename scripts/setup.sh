@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian 12, and only
+# what is missing: a machine that has everything is not touched.
+set -euo pipefail
+
+packages=(
+  # compiler and build
+  g++ cmake ninja-build
+  # the window
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+# Extra groups for the scripts that look at the window under a virtual X server.
+if [[ "${1:-}" == "--display-tools" ]]; then
+  packages+=(xvfb xauth xdotool imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "setup: run as root or install sudo" >&2; exit 1; }
+  as_root=(sudo)
+fi
+echo "setup: installing ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
