@@ -1,0 +1,102 @@
+#include "control_factory.h"
+
+#include "event_steps.h"
+#include "layout_table.h"
+#include "octet_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+
+#include <stdexcept>
+
+namespace quellan {
+
+namespace {
+
+QLabel* makeLabel(const ControlSpec& spec, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(spec.alignment);
+    if (spec.kind == ControlKind::ValueLabel) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+    }
+    return label;
+}
+
+QSlider* makeSlider(QWidget* parent) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(kSliderMinimum, kSliderMaximum);
+    slider->setSingleStep(1);
+    slider->setPageStep(5);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(1);
+    return slider;
+}
+
+QPushButton* makeButton(const ControlSpec& spec, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(spec.text), parent);
+    // Enter in an octet box must not set the default mask.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QStatusBar* makeStatusBar(QWidget* parent) {
+    auto* bar = new QStatusBar(parent);
+    bar->setSizeGripEnabled(false);
+    // A permanent label rather than showMessage(), which menus and status tips clear.
+    auto* text = new QLabel(bar);
+    text->setObjectName(QStringLiteral("statusText"));
+    text->setTextFormat(Qt::PlainText);
+    bar->addPermanentWidget(text, 1);
+    return bar;
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+    case ControlKind::Caption:
+    case ControlKind::ValueLabel:
+        return makeLabel(spec, parent);
+    case ControlKind::OctetBox:
+        return new OctetBox(parent);
+    case ControlKind::Slider:
+        return makeSlider(parent);
+    case ControlKind::Frame:
+        return new QGroupBox(QString::fromUtf8(spec.text), parent);
+    case ControlKind::Button:
+        return makeButton(spec, parent);
+    case ControlKind::StatusBar:
+        return makeStatusBar(parent);
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+QWidget* containerOf(const ControlSpec& spec, QWidget& window) {
+    if (spec.container == nullptr)
+        return &window;
+    auto* frame = window.findChild<QGroupBox*>(QString::fromUtf8(spec.container));
+    if (frame == nullptr)
+        throw std::logic_error(std::string("layout names a frame it has not created yet: ") +
+                               spec.container);
+    return frame;
+}
+
+} // namespace
+
+void createControls(QWidget& window) {
+    for (const ControlSpec& spec : layoutTable()) {
+        QWidget* control = makeControl(spec, containerOf(spec, window));
+        control->setObjectName(QString::fromUtf8(spec.name));
+        control->setGeometry(pixelRect(spec));
+    }
+    // Each dot label reaches a pixel into the boxes on both sides; the boxes
+    // are drawn over it.
+    for (auto* box : window.findChildren<OctetBox*>())
+        box->raise();
+}
+
+} // namespace quellan

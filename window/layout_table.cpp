@@ -1,0 +1,80 @@
+#include "layout_table.h"
+
+#include <array>
+
+namespace quellan {
+
+namespace {
+
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kCentre = Qt::AlignCenter;
+
+using enum ControlKind;
+
+constexpr auto kLayout = std::to_array<ControlSpec>({
+    // On the window itself.
+    {"Label1", Caption, nullptr, 120, 120, 1935, 255, "Enter the IP address here :", kRight},
+    {"txtOct1", OctetBox, nullptr, 2160, 120, 375, 255, "", kLeft},
+    {"Label9", Caption, nullptr, 2520, 120, 135, 255, ".", kCentre},
+    {"txtOct2", OctetBox, nullptr, 2640, 120, 375, 255, "", kLeft},
+    {"Label10", Caption, nullptr, 3000, 120, 135, 255, ".", kCentre},
+    {"txtOct3", OctetBox, nullptr, 3120, 120, 375, 255, "", kLeft},
+    {"Label11", Caption, nullptr, 3480, 120, 135, 255, ".", kCentre},
+    {"txtOct4", OctetBox, nullptr, 3600, 120, 375, 255, "", kLeft},
+    {"Label14", Caption, nullptr, 120, 480, 5055, 255,
+     "Drag the slider below to change the Network mask :", kLeft},
+    {"Slider1", Slider, nullptr, 0, 720, 5295, 510, "", {}},
+    {"Frame4", Frame, nullptr, 0, 1200, 5415, 1335, "Host Information", {}},
+    {"Frame3", Frame, nullptr, 0, 2640, 5415, 2055, "Network Mask Information", {}},
+    {"Frame1", Frame, nullptr, 0, 4800, 5415, 1695, "Network Information", {}},
+    {"StatusBar1", StatusBar, nullptr, 0, 6510, 5415, 255, "", {}},
+
+    // Host Information
+    {"Label8", Caption, "Frame4", 120, 240, 1815, 255, "Decimal IP address :", kRight},
+    {"lbl32Decimal", ValueLabel, "Frame4", 2040, 240, 1695, 255, "", kCentre},
+    {"Label5", Caption, "Frame4", 600, 600, 1335, 255, "Binary IP address :", kRight},
+    {"lblBinIPAddr", ValueLabel, "Frame4", 2040, 600, 3255, 255, "", kCentre},
+    {"Label20", Caption, "Frame4", 120, 960, 1815, 255, "Hexadecimal IP address :", kRight},
+    {"lblHexIPAddr", ValueLabel, "Frame4", 2040, 960, 1695, 255, "", kCentre},
+
+    // Network Mask Information
+    {"Label7", Caption, "Frame3", 720, 240, 1215, 255, "Address Class :", kRight},
+    {"lblClass", ValueLabel, "Frame3", 2040, 240, 375, 255, "", kCentre},
+    {"Label16", Caption, "Frame3", 3000, 240, 1815, 255, "Number of bits in mask :", kRight},
+    {"lblBits", ValueLabel, "Frame3", 4920, 240, 375, 255, "", kCentre},
+    {"Label15", Caption, "Frame3", 120, 600, 1815, 255, "Classfull Network Mask :", kRight},
+    {"lblClassfull", ValueLabel, "Frame3", 2040, 600, 1695, 255, "", kCentre},
+    {"Command1", Button, "Frame3", 3840, 600, 1455, 255, "&Set default mask", {}},
+    {"Label6", Caption, "Frame3", 120, 960, 1815, 255, "Classless Network Mask :", kRight},
+    {"lblNetMask", ValueLabel, "Frame3", 2040, 960, 1695, 255, "", kCentre},
+    {"Label2", Caption, "Frame3", 120, 1320, 1815, 255, "Hex Network Mask :", kRight},
+    {"lblHexMask", ValueLabel, "Frame3", 2040, 1320, 1695, 255, "", kCentre},
+    {"Label13", Caption, "Frame3", 240, 1680, 1695, 255, "Binary Network mask :", kRight},
+    {"lblBinMask", ValueLabel, "Frame3", 2040, 1680, 3255, 255, "", kCentre},
+
+    // Network Information
+    {"Label17", Caption, "Frame1", 120, 240, 1815, 255, "Usable address range :", kRight},
+    {"lblHosts", ValueLabel, "Frame1", 2040, 240, 3255, 255, "", kCentre},
+    {"Label12", Caption, "Frame1", 600, 600, 1335, 255, "Network Address :", kRight},
+    {"lblNetNumber", ValueLabel, "Frame1", 2040, 600, 1695, 255, "", kCentre},
+    {"Label18", Caption, "Frame1", 240, 960, 1695, 255, "Broadcast Address :", kRight},
+    {"lblBroadcast", ValueLabel, "Frame1", 2040, 960, 1695, 255, "", kCentre},
+    {"Label3", Caption, "Frame1", 480, 1320, 1095, 255, "Max hosts :", kRight},
+    {"lblMaxHosts", ValueLabel, "Frame1", 1680, 1320, 1335, 255, "", kCentre},
+    {"Label4", Caption, "Frame1", 3120, 1320, 735, 255, "Max nets :", kRight},
+    {"lblMaxNets", ValueLabel, "Frame1", 3960, 1320, 1335, 255, "", kCentre},
+});
+
+} // namespace
+
+std::span<const ControlSpec> layoutTable() {
+    return kLayout;
+}
+
+QRect pixelRect(const ControlSpec& spec) {
+    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+            twipsToPixels(spec.height)};
+}
+
+} // namespace quellan

@@ -1,0 +1,51 @@
+#pragma once
+
+// The window's controls as data: one row per control, in twips, read once by
+// createControls(). Keeping the layout here rather than in forty hand-written
+// blocks makes it checkable row by row against the original form.
+
+#include <QRect>
+#include <QtGlobal>
+
+#include <span>
+
+namespace quellan {
+
+enum class ControlKind {
+    Caption,    // QLabel, no border
+    ValueLabel, // QLabel, thin sunken border, centred; its text comes from the record
+    OctetBox,   // OctetBox
+    Slider,     // QSlider
+    Frame,      // QGroupBox
+    Button,     // QPushButton
+    StatusBar,  // QStatusBar; its text comes from the record
+};
+
+struct ControlSpec {
+    const char* name;
+    ControlKind kind;
+    // objectName of the frame that holds the control; nullptr for the window.
+    const char* container;
+    int left;
+    int top;
+    int width;
+    int height;
+    const char* text;
+    Qt::Alignment alignment;
+};
+
+inline constexpr int kClientWidthTwips = 5415;
+inline constexpr int kClientHeightTwips = 6765;
+
+// Frames come before the controls they hold, so a loop can create them in order.
+std::span<const ControlSpec> layoutTable();
+
+// The layout was drawn at 96 dpi, where 15 twips make a pixel; Qt's own
+// high-DPI scaling takes it from there.
+constexpr int twipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}
+
+QRect pixelRect(const ControlSpec& spec);
+
+} // namespace quellan

@@ -1,0 +1,10 @@
+#include "quellan.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    quellan::Quellan window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+// The main window.
+//
+// Data flows one way. The window keeps a quellan::WindowState, the plain record
+// of everything it shows, and owns the widgets, but computes nothing:
+//
+//   user event ──► handler below ──► reads the control that changed into the
+//                                    record and calls its step (event_steps.h),
+//                                    which runs Dumbo and RangeCheck on the record
+//   widgets ◄───── showState() writes the whole record back to the controls
+//
+// - The controls are built from one table (layout_table.cpp) by
+//   createControls(), each named after its row, and are found here by name.
+// - Octet boxes: textChanged counts only when the text really changed; a
+//   masked QLineEdit also signals a keystroke it refused, and octetChanged()
+//   says which was which. Focus loss runs the range check; a refused box gets
+//   the focus back once, later, from the event loop.
+// - Slider: only the user's moves reach handleSliderMoved(); showState()
+//   blocks the slider's signals while it writes the record's position.
+// - Button: "Set default mask" (Alt+S) puts the class default back.
+// - The steps catch calculation failures themselves and put the reason into
+//   the status text, so nothing here throws into Qt's event loop.
+
+#include "window_state.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstddef>
+
+class QLabel;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+
+namespace quellan {
+
+class OctetBox;
+
+class Quellan : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Quellan(QWidget* parent = nullptr);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void connectControls();
+    void handleTextChanged(std::size_t box);
+    void handleFocusLost(std::size_t box, Qt::FocusReason reason);
+    void handleSliderMoved(int position);
+    void handleDefaultMask();
+    void showState();
+    void showSlider();
+    void centreOnScreen();
+
+    WindowState state_;
+
+    std::array<OctetBox*, 4> octetBoxes_{};
+    std::array<QLabel*, kDisplayFields.size()> valueLabels_{};
+    QSlider* slider_ = nullptr;
+    QPushButton* defaultMaskButton_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* statusText_ = nullptr;
+    int statusBarHeight_ = 0;
+
+    // Set from a refusal until the focus is back in the refused box, so the
+    // box that briefly had the focus in between is not checked as well.
+    bool focusReturning_ = false;
+};
+
+} // namespace quellan
