@@ -31,19 +31,19 @@ constexpr ClassRow kClassRows[] = {
 };
 
 void writeHexAddress(WindowState& state) {
-    // Written piece by piece, so a box that does not convert leaves the
-    // pieces before it in the field.
-    std::string& field = state.lblHexIPAddr;
-    field.clear();
+    // Composed before it is written, so a box that does not convert leaves the
+    // whole record as it was rather than half an address on screen.
+    std::string composed;
     for (std::size_t n = 0; n < state.octets.size(); ++n) {
         const std::string& text = state.octets[n];
         if (text.empty())
-            field.append("00");
+            composed.append("00");
         else
-            appendHex(field, static_cast<std::uint32_t>(convertOctet(text)));
+            appendHex(composed, static_cast<std::uint32_t>(convertOctet(text)));
         if (n + 1 < state.octets.size())
-            field.push_back('.');
+            composed.push_back('.');
     }
+    state.lblHexIPAddr.assign(composed);
 }
 
 void writeBinaryAddress(WindowState& state) {

@@ -19,7 +19,8 @@ inline constexpr std::string_view kTooLargeMessage = "Value is larger than 254."
 inline constexpr std::string_view kNotValidSuffix = " is not a valid input.";
 
 // An octet text that does not read as a whole number of the signed 32-bit
-// range. Dumbo stops where it meets one; what it already wrote stays written.
+// range. Dumbo meets it in its first step, before it has written anything, so
+// the record stays as it was.
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(std::string octetText);

@@ -63,12 +63,13 @@ TEST(Typing, AnUnchangedTextIsARefusedKeystrokeAndDoesNothing) {
 
 TEST(Typing, AnUnreadableOctetIsReportedAndTheWindowCarriesOn) {
     WindowState state = loadedWindow();
+    typeInto(state, 0, "10");
     EXPECT_TRUE(quellan::octetChanged(state, 1, "4x"));
     EXPECT_EQ(state.statusText, "4x is not a valid input.");
-    EXPECT_EQ(state.lblHexIPAddr, "00.");
+    EXPECT_EQ(state.lblHexIPAddr, "A.00.00.00");
     EXPECT_TRUE(quellan::octetChanged(state, 1, "4"));
     EXPECT_EQ(state.statusText, "");
-    EXPECT_EQ(state.lblHexIPAddr, "00.4.00.00");
+    EXPECT_EQ(state.lblHexIPAddr, "A.4.00.00");
 }
 
 TEST(SliderChoice, SurvivesRecalculationsUntilAnOctetChanges) {
