@@ -14,7 +14,9 @@ void recalculate(WindowState& state) {
     try {
         Dumbo(state);
     } catch (const ConversionError& error) {
-        state.statusText = error.what();
+        // Not what(): a C string ends at the first NUL the text may hold.
+        state.statusText = error.octetText();
+        state.statusText.append(kNotValidSuffix);
     }
 }
 

@@ -6,12 +6,22 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
-# The calculation on its own, with no toolkit on the include or link line.
-cmake --preset core >/dev/null
-cmake --build --preset core
-ctest --preset core
+run_preset() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+  ctest --preset "$1"
+}
 
+# The calculation on its own, with no toolkit on the include or link line.
+run_preset core
+# Coverage-guided fuzzing of the calculation for a minute, where clang is here.
+# QUELLAN_FUZZ_SECONDS=600 scripts/test.sh, or the binary itself, runs it longer.
+if command -v clang++ >/dev/null; then
+  cmake --preset fuzz -DQUELLAN_FUZZ_SECONDS="${QUELLAN_FUZZ_SECONDS:-60}" >/dev/null
+  cmake --build --preset fuzz
+  ctest --preset fuzz
+fi
+# Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
+run_preset asan
 # Everything, with warnings as errors.
-cmake --preset dev >/dev/null
-cmake --build --preset dev
-ctest --preset dev
+run_preset dev

@@ -72,6 +72,13 @@ TEST(Typing, AnUnreadableOctetIsReportedAndTheWindowCarriesOn) {
     EXPECT_EQ(state.lblHexIPAddr, "A.4.00.00");
 }
 
+TEST(Typing, AnUnreadableOctetHoldingNulIsReportedInFull) {
+    WindowState state = loadedWindow();
+    const std::string text("5\0x", 3);
+    quellan::octetChanged(state, 0, text);
+    EXPECT_EQ(state.statusText, text + " is not a valid input.");
+}
+
 TEST(SliderChoice, SurvivesRecalculationsUntilAnOctetChanges) {
     WindowState state = loadedWindow();
     typeAddress(state, {"192", "168", "1", "10"});

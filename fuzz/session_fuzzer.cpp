@@ -1,0 +1,192 @@
+// Turns the input bytes into a session of user actions against the record and
+// checks, after every action, what must hold whatever the user did.
+
+#include "event_steps.h"
+#include "number_text.h"
+#include "recalculation.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+class Bytes {
+public:
+    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool empty() const { return position_ >= size_; }
+    std::uint8_t next() { return empty() ? 0 : data_[position_++]; }
+    std::int32_t nextInt32() {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i)
+            value = (value << 8) | next();
+        std::int32_t result = 0;
+        std::memcpy(&result, &value, sizeof result);
+        return result;
+    }
+    std::string nextText(std::size_t length) {
+        std::string text;
+        while (text.size() < length && !empty())
+            text.push_back(static_cast<char>(next()));
+        return text;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+void require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::fflush(stderr);
+        std::abort();
+    }
+}
+
+bool inBinaryLayout(std::string_view text) {
+    if (text.size() != 35)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool dotPlace = i == 8 || i == 17 || i == 26;
+        if (dotPlace ? text[i] != '.' : (text[i] != '0' && text[i] != '1'))
+            return false;
+    }
+    return true;
+}
+
+bool fourHexPieces(std::string_view text) {
+    int pieces = 1;
+    std::size_t pieceLength = 0;
+    for (const char c : text) {
+        if (c == '.') {
+            if (pieceLength == 0)
+                return false;
+            ++pieces;
+            pieceLength = 0;
+        } else if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) {
+            ++pieceLength;
+        } else {
+            return false;
+        }
+    }
+    return pieces == 4 && pieceLength > 0;
+}
+
+bool plainDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool systemStatus(std::string_view text) {
+    return text.empty() || text == quellan::kStartupHint || text == quellan::kNegativeMessage ||
+           text == quellan::kBroadcastMessage || text == quellan::kTooLargeMessage ||
+           text.ends_with(quellan::kNotValidSuffix);
+}
+
+// A box's value when it holds nothing but a whole number from 0 to 255, an
+// empty box counting as 0.
+std::optional<std::uint32_t> plainOctet(const std::string& text) {
+    if (text.empty())
+        return 0;
+    if (text.size() > 3 || !plainDigits(text))
+        return std::nullopt;
+    const auto value = static_cast<std::uint32_t>(std::atoi(text.c_str()));
+    return value <= 255 ? std::optional(value) : std::nullopt;
+}
+
+std::string dotted(std::uint32_t value) {
+    return std::to_string(value >> 24) + "." + std::to_string((value >> 16) & 255) + "." +
+           std::to_string((value >> 8) & 255) + "." + std::to_string(value & 255);
+}
+
+void checkInvariants(const quellan::WindowState& state) {
+    require(inBinaryLayout(state.lblBinIPAddr), "binary address layout");
+    require(inBinaryLayout(state.lblBinMask), "binary mask layout");
+    require(fourHexPieces(state.lblHexIPAddr), "hexadecimal address");
+    require(fourHexPieces(state.lblHexMask), "hexadecimal mask");
+    require(systemStatus(state.statusText), ("status text: " + state.statusText).c_str());
+    require(plainDigits(state.lblMaxHosts), "host count");
+    require(plainDigits(state.lblMaxNets), "network count");
+
+    // Until the first recalculation the fields hold their start-up texts.
+    if (state.lblNetNumber.empty())
+        return;
+    std::uint32_t address = 0;
+    for (const std::string& text : state.octets) {
+        const auto octet = plainOctet(text);
+        if (!octet)
+            return;
+        address = (address << 8) | *octet;
+    }
+    // Every box holds a plain octet, so the last recalculation saw these very
+    // boxes and succeeded: the fields must agree with 32-bit arithmetic.
+    const std::int32_t bits = std::clamp(state.sliderValue, 0, 32);
+    const std::uint32_t mask = bits == 0 ? 0 : ~std::uint32_t{0} << (32 - bits);
+    const std::uint32_t network = address & mask;
+    const std::uint32_t broadcast = network | ~mask;
+    require(state.lbl32Decimal == std::to_string(address), "decimal address");
+    require(state.lblNetMask == dotted(mask), "mask");
+    require(state.lblNetNumber == dotted(network), "network");
+    require(state.lblBroadcast == dotted(broadcast), "broadcast");
+    require(state.lblHosts == dotted(network + 1) + " - " + dotted(broadcast - 1), "range");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Bytes bytes(data, size);
+    quellan::WindowState state;
+    quellan::windowLoaded(state);
+    checkInvariants(state);
+
+    while (!bytes.empty()) {
+        const std::uint8_t action = bytes.next();
+        const std::size_t box = bytes.next() % 4;
+        switch (action % 7) {
+        case 0: { // a digit typed at the end of a box, as the masked box allows
+            std::string text = state.octets[box];
+            if (text.size() < 3)
+                text.push_back(static_cast<char>('0' + bytes.next() % 10));
+            quellan::octetChanged(state, box, text);
+            break;
+        }
+        case 1: { // the last character deleted
+            std::string text = state.octets[box];
+            if (!text.empty())
+                text.pop_back();
+            quellan::octetChanged(state, box, text);
+            break;
+        }
+        case 2: // any text at all, as a caller might pass it
+            quellan::octetChanged(state, box, bytes.nextText(bytes.next()));
+            break;
+        case 3:
+            quellan::sliderMoved(state, bytes.nextInt32());
+            break;
+        case 4:
+            quellan::defaultMaskClicked(state);
+            break;
+        case 5:
+            quellan::octetFocusLost(state, box);
+            break;
+        case 6: // a position written by a caller, outside the track too
+            state.sliderValue = bytes.nextInt32();
+            try {
+                quellan::Dumbo(state);
+            } catch (const quellan::ConversionError&) {
+            }
+            break;
+        }
+        checkInvariants(state);
+    }
+    return 0;
+}
