@@ -1,7 +1,10 @@
 #include "octet_box.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace quellan {
 
@@ -24,6 +27,23 @@ void OctetBox::focusInEvent(QFocusEvent* event) {
 void OctetBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     emit focusLost(event->reason());
+}
+
+void OctetBox::keyPressEvent(QKeyEvent* event) {
+    // QLineEdit deletes the selection before its mask looks at the character,
+    // so a letter typed over the selected digits would erase them. The mask
+    // would also take digits of other scripts, which are no octet.
+    const QString typed = event->text();
+    const bool shortcut =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool printable = !typed.isEmpty() && typed.front().isPrint();
+    const bool digits =
+        std::all_of(typed.begin(), typed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (printable && !shortcut && !digits) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void OctetBox::selectDigits() {

@@ -78,6 +78,13 @@ Quellan::Quellan(QWidget* parent)
     connectControls();
 }
 
+Quellan::~Quellan() {
+    // The boxes lose the focus while QWidget's destructor takes them down,
+    // after the record is gone; no handler may run then.
+    for (OctetBox* box : octetBoxes_)
+        disconnect(box, nullptr, this, nullptr);
+}
+
 void Quellan::connectControls() {
     for (std::size_t i = 0; i < octetBoxes_.size(); ++i) {
         connect(octetBoxes_[i], &QLineEdit::textChanged, this, [this, i] { handleTextChanged(i); });

@@ -43,6 +43,7 @@ class Quellan : public QWidget {
 
 public:
     explicit Quellan(QWidget* parent = nullptr);
+    ~Quellan() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,61 @@
+#pragma once
+
+// What the window tests share: a shown, active window found by object name,
+// and a main that runs headless when there is no display.
+
+#include "quellan.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+
+namespace quellan::test {
+
+// A fresh window per test function, shown and active so that it takes the
+// keyboard focus like a window on a desktop.
+class WindowFixture {
+public:
+    bool open() {
+        window_ = std::make_unique<Quellan>();
+        window_->show();
+        return QTest::qWaitForWindowActive(window_.get());
+    }
+    void close() { window_.reset(); }
+
+    Quellan& window() { return *window_; }
+
+    template <typename Widget = QWidget> Widget* find(const QString& name) {
+        return window_->findChild<Widget*>(name);
+    }
+    QString labelText(const QString& name) { return find<QLabel>(name)->text(); }
+    QString statusText() { return find<QStatusBar>("StatusBar1")->findChild<QLabel*>()->text(); }
+    QSlider* slider() { return find<QSlider>("Slider1"); }
+    QString focusName() {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+
+private:
+    std::unique_ptr<Quellan> window_;
+};
+
+inline void useOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+} // namespace quellan::test
+
+#define QUELLAN_WINDOW_TEST_MAIN(TestClass)                                                        \
+    int main(int argc, char* argv[]) {                                                             \
+        quellan::test::useOffscreenWithoutDisplay();                                               \
+        QApplication app(argc, argv);                                                              \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
