@@ -39,6 +39,9 @@ if [ -z "$window" ]; then
     kill "$app"
     exit 1
 fi
+# With no window manager nothing activates the window; without the X focus
+# Qt would deliver no focus events and the boxes would not behave as on a desktop.
+xdotool windowfocus --sync "$window"
 sleep 1
 if [ -n "$ADDRESS" ]; then
     first=1
