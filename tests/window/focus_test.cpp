@@ -187,6 +187,7 @@ private slots:
         QTest::keyClicks(box(2), "255");
         QWidget other;
         other.show();
+        other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         QCOMPARE(fixture_.statusText(), "");
 

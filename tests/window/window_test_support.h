@@ -23,6 +23,9 @@ public:
     bool open() {
         window_ = std::make_unique<Quellan>();
         window_->show();
+        // A desktop's window manager activates a new window; a bare X server
+        // or the offscreen platform needs to be asked.
+        window_->activateWindow();
         return QTest::qWaitForWindowActive(window_.get());
     }
     void close() { window_.reset(); }
