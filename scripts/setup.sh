@@ -10,6 +10,10 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the fuzzer
+  clang libclang-rt-14-dev
+  # the Debian package and its checks
+  dpkg-dev file desktop-file-utils appstream
 )
 # Extra groups for the scripts that look at the window under a virtual X server.
 if [[ "${1:-}" == "--display-tools" ]]; then

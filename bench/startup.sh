@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of the calculator against a bare Qt window
+# holding one label, both measured from outside under Xvfb.
+#
+#   bench/startup.sh [runs]      (default 15 runs of each, alternating)
+#
+# Time: from exec until the window is mapped and its first frame is on the
+# X server (some pixel of it is no longer the black of an unpainted window).
+# Memory: peak resident set (VmHWM) once the window is painted.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+
+scripts/setup.sh --display-tools
+cmake --preset release >/dev/null
+cmake --build --preset release --target brevint-quellan quellan_bare_window >/dev/null
+
+export DISPLAY=:97
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null' EXIT
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Prints "milliseconds kibibytes" for one start of "$1" whose title is "$2".
+measure() {
+  local binary=$1 title=$2 start pid window painted end hwm
+  start=$(date +%s%N)
+  "$binary" >/dev/null 2>&1 &
+  pid=$!
+  window=$(xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
+  painted=0
+  for _ in $(seq 2000); do
+    painted=$(import -window "$window" -format '%[fx:maxima>0]' info: 2>/dev/null || echo 0)
+    [[ "$painted" == 1 ]] && break
+  done
+  end=$(date +%s%N)
+  hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  echo "$(( (end - start) / 1000000 )) $hwm"
+}
+
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+bare=build/release/bench/quellan_bare_window
+app=build/release/window/brevint-quellan
+: >/tmp/startup.bare
+: >/tmp/startup.app
+for _ in $(seq "$runs"); do
+  measure "$bare" "Bare Qt window" >>/tmp/startup.bare
+  measure "$app" "Brevint Quellan" >>/tmp/startup.app
+done
+
+bare_ms=$(cut -d' ' -f1 /tmp/startup.bare | median)
+app_ms=$(cut -d' ' -f1 /tmp/startup.app | median)
+bare_kb=$(cut -d' ' -f2 /tmp/startup.bare | median)
+app_kb=$(cut -d' ' -f2 /tmp/startup.app | median)
+printf '%-22s %12s %12s %8s\n' "median of $runs runs" "bare window" "Quellan" "ratio"
+row() { awk -v n="$1" -v b="$2" -v a="$3" 'BEGIN {printf "%-22s %12s %12s %8.3f\n", n, b, a, a / b}'; }
+row "start to painted (ms)" "$bare_ms" "$app_ms"
+row "peak resident (KiB)" "$bare_kb" "$app_kb"
