@@ -23,6 +23,7 @@ protected:
 
 private:
     void selectDigits();
+    void asciiDigitsOnly();
 };
 
 } // namespace quellan

@@ -3,6 +3,7 @@
 
 #include "window_test_support.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 
 using quellan::test::WindowFixture;
@@ -132,6 +133,39 @@ private slots:
         QCOMPARE(box(1)->text(), text);
         QCOMPARE(fixture_.statusText(), status);
         QCOMPARE(fixture_.labelText("lblClass"), addressClass);
+    }
+
+    // The clipboard may hold anything; the mask takes the digits that fit
+    // its three places, and the digits of other scripts become ASCII.
+    void pasteKeepsDigitsOnly_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("digits") << "192"
+                                << "192";
+        QTest::newRow("dotted address") << "192.168.1.10"
+                                        << "192";
+        QTest::newRow("negative") << "-5"
+                                  << "5";
+        QTest::newRow("blanks around") << " 7 "
+                                       << "7";
+        QTest::newRow("four digits") << "1234"
+                                     << "123";
+        QTest::newRow("letters") << "abc"
+                                 << "";
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٩٢") << "192";
+    }
+
+    void pasteKeepsDigitsOnly() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, text);
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keyClick(box(1), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box(1)->text(), text);
+        const QString hex = text.isEmpty() ? "00" : QString::number(text.toInt(), 16).toUpper();
+        if (!text.isEmpty())
+            QCOMPARE(fixture_.labelText("lblHexIPAddr"), hex + ".00.00.00");
+        QCOMPARE(fixture_.statusText(), text.isEmpty() ? "Enter an IP address above." : "");
     }
 
     void textIsTheDigitsTyped_data() {
