@@ -27,7 +27,12 @@ measure() {
   start=$(date +%s%N)
   "$binary" >/dev/null 2>&1 &
   pid=$!
-  window=$(xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
+  # Polled rather than --sync, which looks only every half second.
+  window=
+  for _ in $(seq 5000); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) || true
+    [[ -n "$window" ]] && break
+  done
   painted=0
   for _ in $(seq 2000); do
     painted=$(import -window "$window" -format '%[fx:maxima>0]' info: 2>/dev/null || echo 0)
