@@ -2,6 +2,7 @@
 // checks, after every action, what must hold whatever the user did.
 
 #include "event_steps.h"
+#include "field_checks.h"
 #include "number_text.h"
 #include "recalculation.h"
 
@@ -18,9 +19,15 @@
 
 namespace {
 
+using quellan::check::dotted;
+using quellan::check::inBinaryLayout;
+using quellan::check::plainDigits;
+
 class Bytes {
 public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    Bytes(const std::uint8_t* data, std::size_t size)
+        : data_(data)
+        , size_(size) {}
     bool empty() const { return position_ >= size_; }
     std::uint8_t next() { return empty() ? 0 : data_[position_++]; }
     std::int32_t nextInt32() {
@@ -52,17 +59,6 @@ void require(bool condition, const char* what) {
     }
 }
 
-bool inBinaryLayout(std::string_view text) {
-    if (text.size() != 35)
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool dotPlace = i == 8 || i == 17 || i == 26;
-        if (dotPlace ? text[i] != '.' : (text[i] != '0' && text[i] != '1'))
-            return false;
-    }
-    return true;
-}
-
 bool fourHexPieces(std::string_view text) {
     int pieces = 1;
     std::size_t pieceLength = 0;
@@ -81,11 +77,6 @@ bool fourHexPieces(std::string_view text) {
     return pieces == 4 && pieceLength > 0;
 }
 
-bool plainDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool systemStatus(std::string_view text) {
     return text.empty() || text == quellan::kStartupHint || text == quellan::kNegativeMessage ||
            text == quellan::kBroadcastMessage || text == quellan::kTooLargeMessage ||
@@ -101,11 +92,6 @@ std::optional<std::uint32_t> plainOctet(const std::string& text) {
         return std::nullopt;
     const auto value = static_cast<std::uint32_t>(std::atoi(text.c_str()));
     return value <= 255 ? std::optional(value) : std::nullopt;
-}
-
-std::string dotted(std::uint32_t value) {
-    return std::to_string(value >> 24) + "." + std::to_string((value >> 16) & 255) + "." +
-           std::to_string((value >> 8) & 255) + "." + std::to_string(value & 255);
 }
 
 void checkInvariants(const quellan::WindowState& state) {
@@ -130,7 +116,7 @@ void checkInvariants(const quellan::WindowState& state) {
     // Every box holds a plain octet, so the last recalculation saw these very
     // boxes and succeeded: the fields must agree with 32-bit arithmetic.
     const std::int32_t bits = std::clamp(state.sliderValue, 0, 32);
-    const std::uint32_t mask = bits == 0 ? 0 : ~std::uint32_t{0} << (32 - bits);
+    const std::uint32_t mask = quellan::check::maskOfLength(bits);
     const std::uint32_t network = address & mask;
     const std::uint32_t broadcast = network | ~mask;
     require(state.lbl32Decimal == std::to_string(address), "decimal address");

@@ -1,6 +1,7 @@
 // Every first-box text from "" to "999" against every mask length, checked
 // against plain 32-bit arithmetic rather than the renderings' own steps.
 
+#include "field_checks.h"
 #include "recalculated.h"
 
 #include <gtest/gtest.h>
@@ -10,26 +11,9 @@
 
 namespace {
 
-std::string dotted(std::uint32_t value) {
-    return std::to_string(value >> 24) + "." + std::to_string((value >> 16) & 255) + "." +
-           std::to_string((value >> 8) & 255) + "." + std::to_string(value & 255);
-}
-
-bool inBinaryLayout(const std::string& text) {
-    if (text.size() != 35)
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool dotPlace = i == 8 || i == 17 || i == 26;
-        if (dotPlace ? text[i] != '.' : (text[i] != '0' && text[i] != '1'))
-            return false;
-    }
-    return true;
-}
-
-bool plainDigits(const std::string& text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+using quellan::check::dotted;
+using quellan::check::inBinaryLayout;
+using quellan::check::plainDigits;
 
 TEST(Properties, EveryFirstOctetAgainstEveryMaskLength) {
     const std::array<std::uint32_t, 3> rest{168, 7, 200};
@@ -43,7 +27,7 @@ TEST(Properties, EveryFirstOctetAgainstEveryMaskLength) {
             const quellan::WindowState state = recalculated({firstText, "168", "7", "200"}, bits);
 
             const int maskBits = classDE ? 0 : bits;
-            const std::uint32_t mask = maskBits == 0 ? 0 : ~std::uint32_t{0} << (32 - maskBits);
+            const std::uint32_t mask = quellan::check::maskOfLength(maskBits);
             const std::uint32_t network = address & mask;
             const std::uint32_t broadcast = network | ~mask;
 
