@@ -3,6 +3,7 @@
 #include "event_steps.h"
 #include "layout_table.h"
 #include "octet_box.h"
+#include "value_label.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -10,20 +11,35 @@
 #include <QSlider>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quellan {
 
 namespace {
 
-QLabel* makeLabel(const ControlSpec& spec, QWidget* parent) {
+QLabel* makeCaption(const ControlSpec& spec, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(spec.alignment);
-    if (spec.kind == ControlKind::ValueLabel) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
-    }
+    return label;
+}
+
+// "Decimal IP address :" names its field "Decimal IP address".
+QString fieldCaption(const ControlSpec& caption) {
+    QString text = QString::fromUtf8(caption.text).trimmed();
+    if (text.endsWith(u':'))
+        text.chop(1);
+    return text.trimmed();
+}
+
+ValueLabel* makeValueLabel(const ControlSpec& spec, QWidget* parent) {
+    auto* label = new ValueLabel(fieldCaption(captionOf(spec)), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(QString::fromUtf8(spec.text));
+    label->setAlignment(spec.alignment);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
     return label;
 }
 
@@ -59,8 +75,9 @@ QStatusBar* makeStatusBar(QWidget* parent) {
 QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
     switch (spec.kind) {
     case ControlKind::Caption:
+        return makeCaption(spec, parent);
     case ControlKind::ValueLabel:
-        return makeLabel(spec, parent);
+        return makeValueLabel(spec, parent);
     case ControlKind::OctetBox:
         return new OctetBox(parent);
     case ControlKind::Slider:
@@ -92,11 +109,21 @@ void createControls(QWidget& window) {
         QWidget* control = makeControl(spec, containerOf(spec, window));
         control->setObjectName(QString::fromUtf8(spec.name));
         control->setGeometry(pixelRect(spec));
+        if (spec.accessibleName != nullptr)
+            control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
     }
     // Each dot label reaches a pixel into the boxes on both sides; the boxes
-    // are drawn over it.
-    for (auto* box : window.findChildren<OctetBox*>())
-        box->raise();
+    // are drawn over it. The dots go down rather than the boxes up: stacking
+    // order is also the order in which a screen reader reads the controls, and
+    // the boxes belong right after "Enter the IP address here :".
+    const auto boxes = window.findChildren<OctetBox*>(Qt::FindDirectChildrenOnly);
+    for (auto* label : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const auto overlaps = [label](const QWidget* box) {
+            return box->geometry().intersects(label->geometry());
+        };
+        if (std::any_of(boxes.begin(), boxes.end(), overlaps))
+            label->lower();
+    }
 }
 
 } // namespace quellan

@@ -1,6 +1,9 @@
 #include "layout_table.h"
 
 #include <array>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace quellan {
 
@@ -15,16 +18,16 @@ using enum ControlKind;
 constexpr auto kLayout = std::to_array<ControlSpec>({
     // On the window itself.
     {"Label1", Caption, nullptr, 120, 120, 1935, 255, "Enter the IP address here :", kRight},
-    {"txtOct1", OctetBox, nullptr, 2160, 120, 375, 255, "", kLeft},
+    {"txtOct1", OctetBox, nullptr, 2160, 120, 375, 255, "", kLeft, "IP address, octet 1"},
     {"Label9", Caption, nullptr, 2520, 120, 135, 255, ".", kCentre},
-    {"txtOct2", OctetBox, nullptr, 2640, 120, 375, 255, "", kLeft},
+    {"txtOct2", OctetBox, nullptr, 2640, 120, 375, 255, "", kLeft, "IP address, octet 2"},
     {"Label10", Caption, nullptr, 3000, 120, 135, 255, ".", kCentre},
-    {"txtOct3", OctetBox, nullptr, 3120, 120, 375, 255, "", kLeft},
+    {"txtOct3", OctetBox, nullptr, 3120, 120, 375, 255, "", kLeft, "IP address, octet 3"},
     {"Label11", Caption, nullptr, 3480, 120, 135, 255, ".", kCentre},
-    {"txtOct4", OctetBox, nullptr, 3600, 120, 375, 255, "", kLeft},
+    {"txtOct4", OctetBox, nullptr, 3600, 120, 375, 255, "", kLeft, "IP address, octet 4"},
     {"Label14", Caption, nullptr, 120, 480, 5055, 255,
      "Drag the slider below to change the Network mask :", kLeft},
-    {"Slider1", Slider, nullptr, 0, 720, 5295, 510, "", {}},
+    {"Slider1", Slider, nullptr, 0, 720, 5295, 510, "", {}, "Network mask length"},
     {"Frame4", Frame, nullptr, 0, 1200, 5415, 1335, "Host Information", {}},
     {"Frame3", Frame, nullptr, 0, 2640, 5415, 2055, "Network Mask Information", {}},
     {"Frame1", Frame, nullptr, 0, 4800, 5415, 1695, "Network Information", {}},
@@ -66,10 +69,23 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     {"lblMaxNets", ValueLabel, "Frame1", 3960, 1320, 1335, 255, "", kCentre},
 });
 
+std::string_view containerName(const ControlSpec& spec) {
+    return spec.container != nullptr ? spec.container : "";
+}
+
 } // namespace
 
 std::span<const ControlSpec> layoutTable() {
     return kLayout;
+}
+
+const ControlSpec& captionOf(const ControlSpec& valueLabel) {
+    for (const ControlSpec& spec : kLayout)
+        if (spec.kind == ControlKind::Caption && containerName(spec) == containerName(valueLabel) &&
+            spec.top == valueLabel.top &&
+            spec.left + spec.width + kCaptionGapTwips == valueLabel.left)
+            return spec;
+    throw std::logic_error(std::string("no caption to the left of ") + valueLabel.name);
 }
 
 QRect pixelRect(const ControlSpec& spec) {

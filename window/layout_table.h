@@ -32,6 +32,10 @@ struct ControlSpec {
     int height;
     const char* text;
     Qt::Alignment alignment;
+    // What a screen reader says for a control whose own text does not name it;
+    // nullptr where the text does (captions, frames, the button) or where the
+    // text is the value (value labels, the status bar).
+    const char* accessibleName = nullptr;
 };
 
 inline constexpr int kClientWidthTwips = 5415;
@@ -39,6 +43,11 @@ inline constexpr int kClientHeightTwips = 6765;
 
 // Frames come before the controls they hold, so a loop can create them in order.
 std::span<const ControlSpec> layoutTable();
+
+// The caption that names a value label: the caption row on the same line of
+// the same container that ends kCaptionGapTwips left of it.
+inline constexpr int kCaptionGapTwips = 105;
+const ControlSpec& captionOf(const ControlSpec& valueLabel);
 
 // The layout was drawn at 96 dpi, where 15 twips make a pixel; Qt's own
 // high-DPI scaling takes it from there.

@@ -1,9 +1,11 @@
 #include "quellan.h"
 
 #include "control_factory.h"
+#include "copy_actions.h"
 #include "event_steps.h"
 #include "layout_table.h"
 #include "octet_box.h"
+#include "value_label.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -56,7 +58,7 @@ Quellan::Quellan(QWidget* parent)
     octetBoxes_ = {control<OctetBox>(*this, "txtOct1"), control<OctetBox>(*this, "txtOct2"),
                    control<OctetBox>(*this, "txtOct3"), control<OctetBox>(*this, "txtOct4")};
     for (std::size_t i = 0; i < kDisplayFields.size(); ++i)
-        valueLabels_[i] = control<QLabel>(*this, kDisplayFields[i].name);
+        valueLabels_[i] = control<ValueLabel>(*this, kDisplayFields[i].name);
     slider_ = control<QSlider>(*this, "Slider1");
     defaultMaskButton_ = control<QPushButton>(*this, "Command1");
     statusBar_ = control<QStatusBar>(*this, "StatusBar1");
@@ -76,6 +78,7 @@ Quellan::Quellan(QWidget* parent)
     windowLoaded(state_);
     showState();
     connectControls();
+    addCopyActions(*this, valueLabels_);
 }
 
 Quellan::~Quellan() {
@@ -138,7 +141,11 @@ void Quellan::showState() {
     for (std::size_t i = 0; i < kDisplayFields.size(); ++i)
         valueLabels_[i]->setText(toQString(state_.*kDisplayFields[i].text));
     showSlider();
-    statusText_->setText(toQString(state_.statusText));
+    const QString status = toQString(state_.statusText);
+    statusText_->setText(status);
+    // The bar itself carries the text too: the object a screen reader looks
+    // for is the one with the status bar role, not the label inside it.
+    statusBar_->setAccessibleName(status);
 }
 
 void Quellan::showSlider() {

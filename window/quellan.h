@@ -19,6 +19,8 @@
 // - Slider: only the user's moves reach handleSliderMoved(); showState()
 //   blocks the slider's signals while it writes the record's position.
 // - Button: "Set default mask" (Alt+S) puts the class default back.
+// - Value labels (value_label.h) read as their value to a screen reader, with
+//   their caption as description; copy_actions.h copies them, and only reads.
 // - The steps catch calculation failures themselves and put the reason into
 //   the status text, so nothing here throws into Qt's event loop.
 
@@ -37,6 +39,7 @@ class QStatusBar;
 namespace quellan {
 
 class OctetBox;
+class ValueLabel;
 
 class Quellan : public QWidget {
     Q_OBJECT
@@ -61,7 +64,7 @@ private:
     WindowState state_;
 
     std::array<OctetBox*, 4> octetBoxes_{};
-    std::array<QLabel*, kDisplayFields.size()> valueLabels_{};
+    std::array<ValueLabel*, kDisplayFields.size()> valueLabels_{};
     QSlider* slider_ = nullptr;
     QPushButton* defaultMaskButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;

@@ -1,0 +1,351 @@
+// The window as assistive technology sees it through QAccessible: the name,
+// description, role and value of every control, the order they are read in,
+// the status bar following each change; and copying results to the clipboard.
+
+#include "window_test_support.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+using quellan::test::WindowFixture;
+
+namespace {
+
+const QString kBroadcast = "255 represents a broadcast address.";
+
+QAccessibleInterface* accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Object names of a container's accessible children, in reading order; the
+// dots between the octet boxes are only drawn punctuation and are left out.
+QStringList readingOrder(QWidget* container) {
+    QStringList names;
+    QAccessibleInterface* parent = accessible(container);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        const QObject* child = parent->child(i)->object();
+        if (parent->child(i)->text(QAccessible::Name) != ".")
+            names << child->objectName();
+    }
+    return names;
+}
+
+const QString kAllFields192 = "Decimal IP address: 3232235786\n"
+                              "Binary IP address: 11000000.10101000.00000001.00001010\n"
+                              "Hexadecimal IP address: C0.A8.1.A\n"
+                              "Address Class: C\n"
+                              "Number of bits in mask: 24\n"
+                              "Classfull Network Mask: 255.255.255.0\n"
+                              "Classless Network Mask: 255.255.255.0\n"
+                              "Hex Network Mask: FF.FF.FF.0\n"
+                              "Binary Network mask: 11111111.11111111.11111111.00000000\n"
+                              "Usable address range: 192.168.1.1 - 192.168.1.254\n"
+                              "Network Address: 192.168.1.0\n"
+                              "Broadcast Address: 192.168.1.255\n"
+                              "Max hosts: 254\n"
+                              "Max nets: 16777214\n";
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+    WindowFixture fixture_;
+
+    QLineEdit* box(int number) { return fixture_.find<QLineEdit>(QString("txtOct%1").arg(number)); }
+
+    void typeAddress(const QStringList& octets) {
+        for (int number = 1; number <= 4; ++number) {
+            QTest::keyClicks(box(number), octets[number - 1]);
+            if (number < 4)
+                QTest::keyClick(box(number), Qt::Key_Tab);
+        }
+    }
+
+    // Right-clicks `target` and clicks the entry `choice` of the menu that
+    // opens (or closes it when there is none); returns the entries it showed.
+    QStringList chooseFromContextMenu(QWidget* target, const QString& choice) {
+        QStringList entries;
+        // A timer on the stack: it cannot fire later, into a finished test,
+        // when no menu opened.
+        QTimer inMenu;
+        inMenu.setSingleShot(true);
+        connect(&inMenu, &QTimer::timeout, this, [&entries, &choice] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr)
+                return;
+            QAction* chosen = nullptr;
+            for (QAction* action : menu->actions()) {
+                entries << action->text();
+                if (action->text() == choice)
+                    chosen = action;
+            }
+            if (chosen == nullptr) {
+                menu->close();
+                return;
+            }
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        });
+        inMenu.start(0);
+        const QPoint centre = target->rect().center();
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
+        QApplication::sendEvent(target, &rightClick);
+        return entries;
+    }
+
+private slots:
+    void init() {
+        QVERIFY(fixture_.open());
+        QGuiApplication::clipboard()->setText("untouched");
+    }
+    void cleanup() { fixture_.close(); }
+
+    // As the window opens; a field still empty reads as empty, not as the
+    // title of its frame.
+    void controls_data() {
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+
+        auto row = [](const char* control, QAccessible::Role role, const QString& name,
+                      const QString& description = {}) {
+            QTest::newRow(control) << int(role) << name << description;
+        };
+        row("txtOct1", QAccessible::EditableText, "IP address, octet 1");
+        row("txtOct2", QAccessible::EditableText, "IP address, octet 2");
+        row("txtOct3", QAccessible::EditableText, "IP address, octet 3");
+        row("txtOct4", QAccessible::EditableText, "IP address, octet 4");
+        row("Slider1", QAccessible::Slider, "Network mask length");
+        row("Command1", QAccessible::Button, "Set default mask");
+        row("StatusBar1", QAccessible::StatusBar, "Enter an IP address above.");
+
+        const auto value = QAccessible::StaticText;
+        const QString zeros = "00000000.00000000.00000000.00000000";
+        row("lbl32Decimal", value, "", "Decimal IP address");
+        row("lblBinIPAddr", value, zeros, "Binary IP address");
+        row("lblHexIPAddr", value, "00.00.00.00", "Hexadecimal IP address");
+        row("lblClass", value, "", "Address Class");
+        row("lblBits", value, "0", "Number of bits in mask");
+        row("lblClassfull", value, "", "Classfull Network Mask");
+        row("lblNetMask", value, "", "Classless Network Mask");
+        row("lblHexMask", value, "00.00.00.00", "Hex Network Mask");
+        row("lblBinMask", value, zeros, "Binary Network mask");
+        row("lblHosts", value, "255.255.255.255 - 255.255.255.255", "Usable address range");
+        row("lblNetNumber", value, "", "Network Address");
+        row("lblBroadcast", value, "", "Broadcast Address");
+        row("lblMaxHosts", value, "0", "Max hosts");
+        row("lblMaxNets", value, "0", "Max nets");
+    }
+
+    void controls() {
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QAccessibleInterface* control = accessible(fixture_.find(QTest::currentDataTag()));
+        QVERIFY(control);
+        QCOMPARE(int(control->role()), role);
+        QCOMPARE(control->text(QAccessible::Name), name);
+        QCOMPARE(control->text(QAccessible::Description), description);
+    }
+
+    // After 192.168.1.10, the slider moved by hand and "Set default mask":
+    // the fields read as their values, the boxes and the slider by value.
+    void valuesAfterInput_data() {
+        QTest::addColumn<QString>("value");
+
+        QTest::newRow("txtOct1") << "192";
+        QTest::newRow("txtOct2") << "168";
+        QTest::newRow("txtOct3") << "1";
+        QTest::newRow("txtOct4") << "10";
+        QTest::newRow("Slider1") << "24";
+        QTest::newRow("lbl32Decimal") << "3232235786";
+        QTest::newRow("lblBits") << " 24";
+        QTest::newRow("lblNetMask") << "255.255.255.0";
+        QTest::newRow("lblHosts") << "192.168.1.1 - 192.168.1.254";
+        QTest::newRow("lblMaxHosts") << "254";
+    }
+
+    void valuesAfterInput() {
+        QFETCH(QString, value);
+        typeAddress({"192", "168", "1", "10"});
+        QTest::keyClick(box(4), Qt::Key_Tab);
+        QTRY_COMPARE(fixture_.focusName(), "Slider1");
+        QTest::keyClick(fixture_.slider(), Qt::Key_Right);
+        QCOMPARE(fixture_.slider()->value(), 25);
+        QTest::keyClick(fixture_.slider(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(fixture_.slider()->value(), 24);
+
+        QAccessibleInterface* control = accessible(fixture_.find(QTest::currentDataTag()));
+        if (QAccessibleTextInterface* text = control->textInterface()) {
+            QCOMPARE(text->text(0, text->characterCount()), value);
+            QCOMPARE(control->text(QAccessible::Value), value);
+        } else if (QAccessibleValueInterface* slider = control->valueInterface()) {
+            QCOMPARE(slider->currentValue().toString(), value);
+        } else {
+            QCOMPARE(control->text(QAccessible::Name), value);
+        }
+    }
+
+    // Each caption is read just before its value, and the octet boxes right
+    // after the caption that asks for the address.
+    void readingOrder_data() {
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("Quellan") << QStringList{"Label1",  "txtOct1", "txtOct2",   "txtOct3",
+                                                "txtOct4", "Label14", "Slider1",   "Frame4",
+                                                "Frame3",  "Frame1",  "StatusBar1"};
+        QTest::newRow("Frame4") << QStringList{"Label8",       "lbl32Decimal", "Label5",
+                                               "lblBinIPAddr", "Label20",      "lblHexIPAddr"};
+        QTest::newRow("Frame3") << QStringList{
+            "Label7", "lblClass",   "Label16", "lblBits",    "Label15", "lblClassfull", "Command1",
+            "Label6", "lblNetMask", "Label2",  "lblHexMask", "Label13", "lblBinMask"};
+        QTest::newRow("Frame1") << QStringList{"Label17", "lblHosts",     "Label12", "lblNetNumber",
+                                               "Label18", "lblBroadcast", "Label3",  "lblMaxHosts",
+                                               "Label4",  "lblMaxNets"};
+    }
+
+    void readingOrder() {
+        QFETCH(QStringList, order);
+        QWidget* container = fixture_.find(QTest::currentDataTag());
+        if (container == nullptr)
+            container = &fixture_.window();
+        QCOMPARE(::readingOrder(container), order);
+    }
+
+    // Reading order follows stacking order; the boxes must still be drawn
+    // over the dots that reach into them.
+    void boxesStayOverTheDots_data() {
+        QTest::addColumn<QString>("dot");
+        QTest::addColumn<int>("leftBox");
+        QTest::newRow("Label9") << "Label9" << 1;
+        QTest::newRow("Label10") << "Label10" << 2;
+        QTest::newRow("Label11") << "Label11" << 3;
+    }
+
+    void boxesStayOverTheDots() {
+        QFETCH(QString, dot);
+        QFETCH(int, leftBox);
+        const QRect dotArea = fixture_.find(dot)->geometry();
+        for (QLineEdit* neighbour : {box(leftBox), box(leftBox + 1)}) {
+            const QRect shared = dotArea.intersected(neighbour->geometry());
+            QVERIFY(!shared.isEmpty());
+            QCOMPARE(fixture_.window().childAt(shared.center()), neighbour);
+        }
+    }
+
+    // QLabel::setText tells assistive technology about the label; the bar's
+    // own name carries the same text, for whoever asks the status bar.
+    void statusBarFollowsEveryChange() {
+        auto* bar = fixture_.find<QStatusBar>("StatusBar1");
+        auto* inside = bar->findChild<QLabel*>();
+        const auto reads = [&](const QString& text) {
+            return accessible(bar)->text(QAccessible::Name) == text &&
+                   accessible(inside)->text(QAccessible::Name) == text;
+        };
+        QVERIFY(reads("Enter an IP address above."));
+        QTest::keyClicks(box(1), "255");
+        QVERIFY(reads(""));
+        QTest::keyClick(box(1), Qt::Key_Tab);
+        QVERIFY(reads(kBroadcast));
+        QTRY_COMPARE(box(1)->selectedText(), "255");
+        QTest::keyClick(box(1), '1');
+        QVERIFY(reads(""));
+    }
+
+    void copyOneField_data() {
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("lbl32Decimal") << "3232235786";
+        QTest::newRow("lblBits") << "24";
+        QTest::newRow("lblHosts") << "192.168.1.1 - 192.168.1.254";
+        QTest::newRow("lblMaxNets") << "16777214";
+    }
+
+    void copyOneField() {
+        QFETCH(QString, copied);
+        typeAddress({"192", "168", "1", "10"});
+        const QStringList entries =
+            chooseFromContextMenu(fixture_.find(QTest::currentDataTag()), "Copy");
+        QCOMPARE(entries, (QStringList{"Copy", "Copy all"}));
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // From the menu of any field and by Ctrl+Shift+C wherever the focus is.
+    void copyAll_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("typeAddress");
+        QTest::addColumn<QString>("copied");
+
+        QTest::newRow("menu of lblClass") << "lblClass" << true << kAllFields192;
+        QTest::newRow("menu of lblMaxNets") << "lblMaxNets" << true << kAllFields192;
+        QTest::newRow("keys in an octet box") << "txtOct4" << true << kAllFields192;
+        QTest::newRow("keys on the slider") << "Slider1" << true << kAllFields192;
+        QTest::newRow("keys on the button") << "Command1" << true << kAllFields192;
+        QTest::newRow("before any input")
+            << "txtOct1" << false
+            << "Decimal IP address:\n"
+               "Binary IP address: 00000000.00000000.00000000.00000000\n"
+               "Hexadecimal IP address: 00.00.00.00\n"
+               "Address Class:\n"
+               "Number of bits in mask: 0\n"
+               "Classfull Network Mask:\n"
+               "Classless Network Mask:\n"
+               "Hex Network Mask: 00.00.00.00\n"
+               "Binary Network mask: 00000000.00000000.00000000.00000000\n"
+               "Usable address range: 255.255.255.255 - 255.255.255.255\n"
+               "Network Address:\n"
+               "Broadcast Address:\n"
+               "Max hosts: 0\n"
+               "Max nets: 0\n";
+    }
+
+    void copyAll() {
+        QFETCH(QString, from);
+        QFETCH(bool, typeAddress);
+        QFETCH(QString, copied);
+        if (typeAddress)
+            this->typeAddress({"192", "168", "1", "10"});
+        QWidget* target = fixture_.find(from);
+        if (qobject_cast<QLabel*>(target)) {
+            QCOMPARE(chooseFromContextMenu(target, "Copy all"), (QStringList{"Copy", "Copy all"}));
+        } else {
+            target->setFocus(Qt::OtherFocusReason);
+            QTRY_COMPARE(fixture_.focusName(), from);
+            QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // The menu takes the focus from a box holding a value that leaving it
+    // would refuse: that is not leaving, so nothing is checked or moved.
+    void contextMenuLeavesRefusedBoxAlone() {
+        box(2)->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(fixture_.focusName(), "txtOct2");
+        QTest::keyClicks(box(2), "255");
+        QCOMPARE(fixture_.statusText(), "");
+
+        chooseFromContextMenu(fixture_.find("lblBinIPAddr"), "Copy");
+
+        QCOMPARE(QGuiApplication::clipboard()->text(), "00000000.11111111.00000000.00000000");
+        QCOMPARE(fixture_.statusText(), "");
+        QCOMPARE(fixture_.window().focusWidget(), box(2));
+        // The offscreen platform leaves no window active once a popup has
+        // closed, where a desktop gives the window its focus back.
+        fixture_.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fixture_.window()));
+        QTRY_COMPARE(fixture_.focusName(), "txtOct2");
+        QTest::qWait(50);
+        QCOMPARE(fixture_.focusName(), "txtOct2");
+        QCOMPARE(fixture_.statusText(), "");
+        QCOMPARE(box(2)->text(), "255");
+        // Leaving it for real still refuses it.
+        QTest::keyClick(box(2), Qt::Key_Tab);
+        QCOMPARE(fixture_.statusText(), kBroadcast);
+    }
+};
+
+QUELLAN_WINDOW_TEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
