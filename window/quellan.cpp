@@ -144,8 +144,10 @@ void Quellan::showState() {
     const QString status = toQString(state_.statusText);
     statusText_->setText(status);
     // The bar itself carries the text too: the object a screen reader looks
-    // for is the one with the status bar role, not the label inside it.
-    statusBar_->setAccessibleName(status);
+    // for is the one with the status bar role, not the label inside it. Qt
+    // announces every setAccessibleName, so only a real change is written.
+    if (statusBar_->accessibleName() != status)
+        statusBar_->setAccessibleName(status);
 }
 
 void Quellan::showSlider() {
