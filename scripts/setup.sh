@@ -14,10 +14,13 @@ packages=(
   clang libclang-rt-14-dev
   # the Debian package and its checks
   dpkg-dev file desktop-file-utils appstream
+  # the window read as a screen reader reads it: virtual X server, keystrokes,
+  # a D-Bus session with the accessibility bus, and Debian's python with pyatspi
+  xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi
 )
-# Extra groups for the scripts that look at the window under a virtual X server.
+# Extra for the scripts that look at the window's pixels (screenshot, start-up benchmark).
 if [[ "${1:-}" == "--display-tools" ]]; then
-  packages+=(xvfb xauth xdotool imagemagick)
+  packages+=(imagemagick)
 fi
 
 missing=()

@@ -1,0 +1,298 @@
+"""The window as a screen reader sees it, over AT-SPI.
+
+Starts the window, types 192.168.1.10 into the octet boxes with xdotool, moves
+the slider and puts it back with Alt+S, then reads every field through pyatspi
+and compares it with what that address must show. Then refuses an octet and
+reads the reason from the status bar. The status bar must also have announced
+each change with a name-change event.
+
+Run by atspi_check.sh inside a private D-Bus session and X server:
+    atspi_check.py WINDOW_BINARY
+"""
+
+import ctypes
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+TITLE = "Brevint Quellan"
+
+# 192.168.1.10 with the class C default of 24 bits; the key is the field's
+# description (its caption), the value its name (its value).
+EXPECTED_FIELDS = {
+    "Decimal IP address": "3232235786",
+    "Binary IP address": "11000000.10101000.00000001.00001010",
+    "Hexadecimal IP address": "C0.A8.1.A",
+    "Address Class": "C",
+    "Number of bits in mask": " 24",
+    "Classfull Network Mask": "255.255.255.0",
+    "Classless Network Mask": "255.255.255.0",
+    "Hex Network Mask": "FF.FF.FF.0",
+    "Binary Network mask": "11111111.11111111.11111111.00000000",
+    "Usable address range": "192.168.1.1 - 192.168.1.254",
+    "Network Address": "192.168.1.0",
+    "Broadcast Address": "192.168.1.255",
+    "Max hosts": "254",
+    "Max nets": "16777214",
+}
+EXPECTED_OCTETS = {
+    "IP address, octet 1": "192",
+    "IP address, octet 2": "168",
+    "IP address, octet 3": "1",
+    "IP address, octet 4": "10",
+}
+BROADCAST = "255 represents a broadcast address."
+EMPTY_BEFORE_INPUT = ["Decimal IP address", "Address Class", "Classfull Network Mask",
+                      "Classless Network Mask", "Network Address", "Broadcast Address"]
+
+
+class CheckFailed(Exception):
+    pass
+
+
+def pump():
+    """Delivers the AT-SPI events that have arrived."""
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+
+
+def wait_for(what, probe, seconds):
+    """Polls probe() until it returns something true; fails after `seconds`."""
+    deadline = time.monotonic() + seconds
+    while True:
+        pump()
+        result = probe()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise CheckFailed("timed out after %g s waiting for %s" % (seconds, what))
+        time.sleep(0.02)
+
+
+def descendants(node):
+    for child in node:
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def find_frame(desktop, app_pid):
+    for app in desktop:
+        if app is None or app.get_process_id() != app_pid:
+            continue
+        for frame in app:
+            if frame is not None and frame.name == TITLE:
+                return frame
+    return None
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True, timeout=20)
+
+
+def x_window():
+    found = subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", "^%s$" % TITLE],
+        capture_output=True, text=True, timeout=20)
+    return found.stdout.split()[0] if found.stdout.split() else None
+
+
+class Reader:
+    """What the frame shows, gathered in one walk."""
+
+    def __init__(self, frame):
+        self.fields = {}
+        self.octets = {}
+        self.status = None
+        self.slider = None
+        self.button = None
+        self.focused = None
+        self.selected = None
+        for node in descendants(frame):
+            role = node.getRole()
+            if role == pyatspi.ROLE_LABEL and node.description:
+                self.fields[node.description] = node.name
+            elif role == pyatspi.ROLE_TEXT:
+                text = node.queryText()
+                self.octets[node.name] = text.getText(0, text.characterCount)
+                if text.getNSelections() > 0:
+                    self.selected = (node.name, text.getText(*text.getSelection(0)))
+            elif role == pyatspi.ROLE_STATUS_BAR:
+                self.status = node.name
+            elif role == pyatspi.ROLE_SLIDER:
+                self.slider = (node.name, node.queryValue().currentValue)
+            elif role == pyatspi.ROLE_PUSH_BUTTON:
+                self.button = node.name
+            if node.getState().contains(pyatspi.STATE_FOCUSED):
+                self.focused = node.name
+
+
+class XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+def close_window(window):
+    """Asks the window to close, as a window manager's close button does.
+
+    xdotool of Debian 12 cannot, and python3-xlib would be one more package
+    for these few lines."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                ctypes.POINTER(XEvent)]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = xlib.XOpenDisplay(None)
+    if not display:
+        return False
+    event = XEvent()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = int(window)
+    event.xclient.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    sent = xlib.XSendEvent(display, int(window), 0, 0, ctypes.byref(event))
+    xlib.XCloseDisplay(display)  # flushes the event
+    return bool(sent)
+
+
+def read_session(frame, window, status_events):
+    """Types, reads and compares; returns the differences found."""
+    # No window manager gives a new window the focus.
+    xdotool("windowfocus", "--sync", window)
+    wait_for("the focus in the first octet box",
+             lambda: Reader(frame).focused == "IP address, octet 1", 10)
+    problems = []
+    before = Reader(frame)
+    if before.status != "Enter an IP address above.":
+        problems.append("status bar before input reads %r" % before.status)
+    # A field with no value yet reads as empty, not as its frame's title.
+    unset = {caption: before.fields.get(caption) for caption in EMPTY_BEFORE_INPUT}
+    if set(unset.values()) != {""}:
+        problems.append("fields before input read %r" % unset)
+
+    # The slider moves to 26 by hand and Alt+S puts it back to 24.
+    # One key per digit: xdotool's "type" takes every later word as text.
+    xdotool("key", "--delay", "10", *"192", "Tab", *"168", "Tab", "1", "Tab", *"10", "Tab",
+            "Right", "Right")
+    wait_for("the slider at 26", lambda: Reader(frame).slider == ("Network mask length", 26), 10)
+    xdotool("key", "alt+s")
+    wait_for("the slider back at 24",
+             lambda: Reader(frame).slider == ("Network mask length", 24), 10)
+
+    shown = Reader(frame)
+    for caption, value in EXPECTED_FIELDS.items():
+        if shown.fields.get(caption) != value:
+            problems.append("field %r reads %r, expected %r"
+                            % (caption, shown.fields.get(caption), value))
+    if len(shown.fields) != len(EXPECTED_FIELDS):
+        problems.append("%d described fields, expected %d"
+                        % (len(shown.fields), len(EXPECTED_FIELDS)))
+    for name, digits in EXPECTED_OCTETS.items():
+        if shown.octets.get(name) != digits:
+            problems.append("box %r holds %r, expected %r" % (name, shown.octets.get(name), digits))
+    if shown.button != "Set default mask":
+        problems.append("button reads %r" % shown.button)
+    if shown.status != "":
+        problems.append("status bar reads %r after a recalculation" % shown.status)
+    if status_events != [""]:
+        problems.append("status bar events %r, expected one as it was cleared" % status_events)
+
+    # A refused octet: the reason appears in the status bar, announced. The box
+    # selects its digits just after it takes the focus; typing before that
+    # would add to them instead of replacing them.
+    xdotool("key", "shift+Tab")
+    wait_for("the digits of the last box selected",
+             lambda: Reader(frame).selected == ("IP address, octet 4", "10"), 10)
+    xdotool("key", "--delay", "10", *"255", "Tab")
+    wait_for("the reason in the status bar", lambda: Reader(frame).status == BROADCAST, 10)
+    wait_for("the status bar's name-change event", lambda: len(status_events) > 1, 5)
+    if status_events != ["", BROADCAST]:
+        problems.append("status bar events %r, expected one per change" % status_events)
+
+    print("read over AT-SPI (description: name):")
+    for caption in EXPECTED_FIELDS:
+        print("  %-24s %r" % (caption, shown.fields.get(caption)))
+    for name in EXPECTED_OCTETS:
+        print("  %-24s %r" % (name, shown.octets.get(name)))
+    print("  %-24s %r" % shown.slider)
+    print("  %-24s %r, then %r" % ("status bar", shown.status, BROADCAST))
+    print("  %-24s %r" % ("status bar events", status_events))
+    return problems
+
+
+def check(binary):
+    # Asking for the desktop starts the accessibility bus; Qt connects to it
+    # only if it is already there when the window starts (or appears later).
+    desktop = pyatspi.Registry.getDesktop(0)
+    status_events = []
+
+    def on_name_change(event):
+        if event.source.getRole() == pyatspi.ROLE_STATUS_BAR:
+            status_events.append(event.source.name)
+
+    pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
+
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    errors = tempfile.TemporaryFile(mode="w+")
+    started = time.monotonic()
+    app = subprocess.Popen([binary], env=env, stderr=errors)
+    window = None
+    problems = []
+    try:
+        frame = wait_for("the window on the accessibility bus",
+                         lambda: find_frame(desktop, app.pid), 20)
+        window = wait_for("the X window", x_window, 10)
+        problems = read_session(frame, window, status_events)
+    except CheckFailed as failure:
+        problems.append(str(failure))
+    finally:
+        # Closed like a desktop closes it, so that the sanitizers' exit-time
+        # checks run in a sanitized build.
+        if window is None or not close_window(window):
+            app.terminate()
+        try:
+            code = app.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            app.kill()
+            code = app.wait()
+        errors.seek(0)
+        report = errors.read()
+    if code != 0:
+        problems.append("the window exited with %d" % code)
+    if problems:
+        print(report, file=sys.stderr)
+        raise CheckFailed("\n".join(problems))
+    print("all as expected; %.2f s from start to close" % (time.monotonic() - started))
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    try:
+        check(sys.argv[1])
+    except CheckFailed as failure:
+        print("FAILED: %s" % failure, file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
