@@ -1,5 +1,6 @@
 #include "quellan.h"
 
+#include "accessible_factory.h"
 #include "control_factory.h"
 #include "copy_actions.h"
 #include "event_steps.h"
@@ -7,6 +8,7 @@
 #include "octet_box.h"
 #include "value_label.h"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -32,6 +34,14 @@ template <typename Widget> Widget* control(QWidget& window, std::string_view nam
     return widget;
 }
 
+// A plain QWidget reads as a filler panel; screen readers announce a window,
+// with its title, only for a frame.
+class QuellanAccessible : public QAccessibleWidget {
+public:
+    explicit QuellanAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+};
+
 QString toQString(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -40,6 +50,7 @@ QString toQString(const std::string& text) {
 
 Quellan::Quellan(QWidget* parent)
     : QWidget(parent) {
+    useAccessibleInterface<Quellan, QuellanAccessible>();
     setObjectName(QStringLiteral("Quellan"));
     setWindowTitle(QStringLiteral("Brevint Quellan"));
     // The layout was drawn for a dialog font with digits about 6 pixels wide.

@@ -1,6 +1,7 @@
 #include "value_label.h"
 
-#include <QAccessible>
+#include "accessible_factory.h"
+
 #include <QAccessibleWidget>
 
 namespace quellan {
@@ -19,23 +20,12 @@ public:
     }
 };
 
-QAccessibleInterface* accessibleValueLabel(const QString& className, QObject* object) {
-    if (object->isWidgetType() &&
-        className == QLatin1String(ValueLabel::staticMetaObject.className()))
-        return new ValueLabelAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 ValueLabel::ValueLabel(const QString& caption, QWidget* parent)
     : QLabel(parent)
     , caption_(caption) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(&accessibleValueLabel);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    useAccessibleInterface<ValueLabel, ValueLabelAccessible>();
     setAccessibleDescription(caption_);
 }
 

@@ -89,6 +89,9 @@ def find_frame(desktop, app_pid):
             continue
         for frame in app:
             if frame is not None and frame.name == TITLE:
+                # A screen reader announces a window only when it is a frame.
+                if frame.getRole() != pyatspi.ROLE_FRAME:
+                    raise AssertionError(f"the window reads as {frame.getRoleName()}")
                 return frame
     return None
 

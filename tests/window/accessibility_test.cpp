@@ -153,6 +153,13 @@ private slots:
         QCOMPARE(control->text(QAccessible::Description), description);
     }
 
+    void windowReadsAsATitledWindow() {
+        QAccessibleInterface* window = accessible(&fixture_.window());
+        QVERIFY(window);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), "Brevint Quellan");
+    }
+
     // After 192.168.1.10, the slider moved by hand and "Set default mask":
     // the fields read as their values, the boxes and the slider by value.
     void valuesAfterInput_data() {
