@@ -4,7 +4,7 @@
 # QUELLAN_SHOT_ADDRESS sets the address typed; set it empty to type nothing.
 #   scripts/screenshot.sh [BINARY] [OUTPUT]
 # Builds nothing: make the binary first (cmake --preset release && cmake --build --preset release).
-# Needs xvfb-run, xdotool and ImageMagick's import and convert.
+# Installs what it needs (xvfb-run, xdotool, ImageMagick) where it is missing.
 # QT_SCALE_FACTOR in the environment is passed on, e.g. QT_SCALE_FACTOR=2.
 set -eu
 
@@ -13,6 +13,7 @@ binary=${1:-$root/build/release/window/brevint-quellan}
 output=${2:-$root/docs/screenshot.png}
 address=${QUELLAN_SHOT_ADDRESS-192.168.1.10}
 
+"$root/scripts/setup.sh" --display-tools
 if [ ! -x "$binary" ]; then
     echo "no window binary at $binary; build it first" >&2
     exit 1
