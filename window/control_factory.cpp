@@ -18,26 +18,26 @@ namespace quellan {
 
 namespace {
 
-QLabel* makeCaption(const ControlSpec& spec, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+QLabel* makeCaption(const ControlRow& row, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(row.text), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(spec.alignment);
+    label->setAlignment(row.alignment);
     return label;
 }
 
 // "Decimal IP address :" names its field "Decimal IP address".
-QString fieldCaption(const ControlSpec& caption) {
+QString fieldCaption(const ControlRow& caption) {
     QString text = QString::fromUtf8(caption.text).trimmed();
     if (text.endsWith(u':'))
         text.chop(1);
     return text.trimmed();
 }
 
-ValueLabel* makeValueLabel(const ControlSpec& spec, QWidget* parent) {
-    auto* label = new ValueLabel(fieldCaption(captionOf(spec)), parent);
+ValueLabel* makeValueLabel(const ControlRow& row, QWidget* parent) {
+    auto* label = new ValueLabel(fieldCaption(captionOf(row)), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setText(QString::fromUtf8(spec.text));
-    label->setAlignment(spec.alignment);
+    label->setText(QString::fromUtf8(row.text));
+    label->setAlignment(row.alignment);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setLineWidth(1);
     return label;
@@ -53,8 +53,8 @@ QSlider* makeSlider(QWidget* parent) {
     return slider;
 }
 
-QPushButton* makeButton(const ControlSpec& spec, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.text), parent);
+QPushButton* makeButton(const ControlRow& row, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(row.text), parent);
     // Enter in an octet box must not set the default mask.
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -72,45 +72,45 @@ QStatusBar* makeStatusBar(QWidget* parent) {
     return bar;
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* makeControl(const ControlRow& row, QWidget* parent) {
+    switch (row.kind) {
     case ControlKind::Caption:
-        return makeCaption(spec, parent);
+        return makeCaption(row, parent);
     case ControlKind::ValueLabel:
-        return makeValueLabel(spec, parent);
+        return makeValueLabel(row, parent);
     case ControlKind::OctetBox:
         return new OctetBox(parent);
     case ControlKind::Slider:
         return makeSlider(parent);
     case ControlKind::Frame:
-        return new QGroupBox(QString::fromUtf8(spec.text), parent);
+        return new QGroupBox(QString::fromUtf8(row.text), parent);
     case ControlKind::Button:
-        return makeButton(spec, parent);
+        return makeButton(row, parent);
     case ControlKind::StatusBar:
         return makeStatusBar(parent);
     }
     throw std::logic_error("unknown control kind");
 }
 
-QWidget* containerOf(const ControlSpec& spec, QWidget& window) {
-    if (spec.container == nullptr)
+QWidget* containerOf(const ControlRow& row, QWidget& window) {
+    if (row.container == nullptr)
         return &window;
-    auto* frame = window.findChild<QGroupBox*>(QString::fromUtf8(spec.container));
+    auto* frame = window.findChild<QGroupBox*>(QString::fromUtf8(row.container));
     if (frame == nullptr)
         throw std::logic_error(std::string("layout names a frame it has not created yet: ") +
-                               spec.container);
+                               row.container);
     return frame;
 }
 
 } // namespace
 
 void createControls(QWidget& window) {
-    for (const ControlSpec& spec : layoutTable()) {
-        QWidget* control = makeControl(spec, containerOf(spec, window));
-        control->setObjectName(QString::fromUtf8(spec.name));
-        control->setGeometry(pixelRect(spec));
-        if (spec.accessibleName != nullptr)
-            control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    for (const ControlRow& row : layoutTable()) {
+        QWidget* control = makeControl(row, containerOf(row, window));
+        control->setObjectName(QString::fromUtf8(row.name));
+        control->setGeometry(pixelRect(row));
+        if (row.accessibleName != nullptr)
+            control->setAccessibleName(QString::fromUtf8(row.accessibleName));
     }
     // Each dot label reaches a pixel into the boxes on both sides; the boxes
     // are drawn over it. The dots go down rather than the boxes up: stacking

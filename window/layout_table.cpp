@@ -15,7 +15,7 @@ constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 
 using enum ControlKind;
 
-constexpr auto kLayout = std::to_array<ControlSpec>({
+constexpr auto kLayout = std::to_array<ControlRow>({
     // On the window itself.
     {"Label1", Caption, nullptr, 120, 120, 1935, 255, "Enter the IP address here :", kRight},
     {"txtOct1", OctetBox, nullptr, 2160, 120, 375, 255, "", kLeft, "IP address, octet 1"},
@@ -69,28 +69,27 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     {"lblMaxNets", ValueLabel, "Frame1", 3960, 1320, 1335, 255, "", kCentre},
 });
 
-std::string_view containerName(const ControlSpec& spec) {
-    return spec.container != nullptr ? spec.container : "";
+std::string_view containerName(const ControlRow& row) {
+    return row.container != nullptr ? row.container : "";
 }
 
 } // namespace
 
-std::span<const ControlSpec> layoutTable() {
+std::span<const ControlRow> layoutTable() {
     return kLayout;
 }
 
-const ControlSpec& captionOf(const ControlSpec& valueLabel) {
-    for (const ControlSpec& spec : kLayout)
-        if (spec.kind == ControlKind::Caption && containerName(spec) == containerName(valueLabel) &&
-            spec.top == valueLabel.top &&
-            spec.left + spec.width + kCaptionGapTwips == valueLabel.left)
-            return spec;
+const ControlRow& captionOf(const ControlRow& valueLabel) {
+    for (const ControlRow& row : kLayout)
+        if (row.kind == ControlKind::Caption && containerName(row) == containerName(valueLabel) &&
+            row.top == valueLabel.top && row.left + row.width + kCaptionGapTwips == valueLabel.left)
+            return row;
     throw std::logic_error(std::string("no caption to the left of ") + valueLabel.name);
 }
 
-QRect pixelRect(const ControlSpec& spec) {
-    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-            twipsToPixels(spec.height)};
+QRect pixelRect(const ControlRow& row) {
+    return {twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+            twipsToPixels(row.height)};
 }
 
 } // namespace quellan

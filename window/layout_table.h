@@ -21,7 +21,7 @@ enum class ControlKind {
     StatusBar,  // QStatusBar; its text comes from the record
 };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     // objectName of the frame that holds the control; nullptr for the window.
@@ -42,12 +42,12 @@ inline constexpr int kClientWidthTwips = 5415;
 inline constexpr int kClientHeightTwips = 6765;
 
 // Frames come before the controls they hold, so a loop can create them in order.
-std::span<const ControlSpec> layoutTable();
+std::span<const ControlRow> layoutTable();
 
 // The caption that names a value label: the caption row on the same line of
 // the same container that ends kCaptionGapTwips left of it.
 inline constexpr int kCaptionGapTwips = 105;
-const ControlSpec& captionOf(const ControlSpec& valueLabel);
+const ControlRow& captionOf(const ControlRow& valueLabel);
 
 // The layout was drawn at 96 dpi, where 15 twips make a pixel; Qt's own
 // high-DPI scaling takes it from there.
@@ -55,6 +55,6 @@ constexpr int twipsToPixels(int twips) {
     return (twips + 7) / 15;
 }
 
-QRect pixelRect(const ControlSpec& spec);
+QRect pixelRect(const ControlRow& row);
 
 } // namespace quellan
