@@ -15,34 +15,43 @@ scripts/setup.sh --display-tools
 cmake --preset release >/dev/null
 cmake --build --preset release --target brevint-quellan quellan_bare_window >/dev/null
 
-export DISPLAY=:97
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of its own, on the first free number; -noreset, or the server
+# restarts (and refuses connections) each time its last client leaves.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null' EXIT
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+# Waited for, so that its socket is gone before another server may take the number.
+trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null' EXIT
+read -r -t 10 display_number <&"$display_fd" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display_number"
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # Prints "milliseconds kibibytes" for one start of "$1" whose title is "$2".
 measure() {
-  local binary=$1 title=$2 start pid window painted end hwm
-  start=$(date +%s%N)
-  "$binary" >/dev/null 2>&1 &
+  local binary=$1 title=$2 log=/tmp/startup.log start pid window="" painted=0 end hwm deadline
+  start=$(now_ms)
+  deadline=$(( start + 10000 ))
+  "$binary" >/dev/null 2>"$log" &
   pid=$!
-  # Polled rather than --sync, which looks only every half second.
-  window=
-  for _ in $(seq 5000); do
+  # Polled rather than xdotool's --sync, which looks only every half second.
+  while [[ -z "$window" && $(now_ms) -lt $deadline ]]; do
     window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) || true
-    [[ -n "$window" ]] && break
   done
-  painted=0
-  for _ in $(seq 2000); do
-    painted=$(import -window "$window" -format '%[fx:maxima>0]' info: 2>/dev/null || echo 0)
-    [[ "$painted" == 1 ]] && break
+  while [[ -n "$window" && "$painted" != 1 && $(now_ms) -lt $deadline ]]; do
+    painted=$(import -window "$window" -format '%[fx:maxima>0]' info: 2>/dev/null) || painted=0
   done
-  end=$(date +%s%N)
+  end=$(now_ms)
+  if ! kill -0 "$pid" 2>/dev/null; then
+    echo "$title ended before it was measured:" >&2
+    cat "$log" >&2
+    exit 1
+  fi
   hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
   kill "$pid"
   wait "$pid" 2>/dev/null || true
-  echo "$(( (end - start) / 1000000 )) $hwm"
+  [[ "$painted" == 1 ]] || { echo "$title: no painted window within 10 s" >&2; cat "$log" >&2; exit 1; }
+  echo "$(( end - start )) $hwm"
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
