@@ -20,6 +20,18 @@ void recalculate(WindowState& state) {
     }
 }
 
+// Sets the slider as the user would, or says why it cannot.
+std::string applyMaskBits(WindowState& state, std::int32_t bits) {
+    const std::string length = "/" + std::to_string(bits);
+    if (!state.sliderEnabled)
+        return "Class " + state.lblClass + " addresses have no mask length; " + length +
+               " was not applied.";
+    if (bits < kSliderMinimum)
+        return "The slider's shortest mask is /1; " + length + " was not applied.";
+    sliderMoved(state, bits);
+    return {};
+}
+
 } // namespace
 
 void windowLoaded(WindowState& state) {
@@ -51,6 +63,27 @@ void defaultMaskClicked(WindowState& state) {
 
 bool octetFocusLost(WindowState& state, std::size_t box) {
     return RangeCheck(state, state.octets.at(box));
+}
+
+AddressEntry addressEntered(WindowState& state, const ParsedAddress& address) {
+    AddressEntry entry;
+    if (!address.isAddress)
+        return entry;
+    for (std::size_t box = 0; box < address.octets.size(); ++box)
+        octetChanged(state, box, address.octets[box]);
+    if (!address.reason.empty())
+        entry.maskNote = address.reason;
+    else if (address.maskBits)
+        entry.maskNote = applyMaskBits(state, *address.maskBits);
+    for (std::size_t box = 0; box < state.octets.size() && !entry.refusedBox; ++box)
+        if (!octetFocusLost(state, box))
+            entry.refusedBox = box;
+    if (!entry.maskNote.empty()) {
+        if (!state.statusText.empty())
+            state.statusText.push_back(' ');
+        state.statusText.append(entry.maskNote);
+    }
+    return entry;
 }
 
 } // namespace quellan

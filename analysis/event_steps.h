@@ -4,9 +4,11 @@
 // control that changed, calls one of these, then shows the record again; so
 // every sequence of user actions can be replayed here without a display.
 
+#include "address_text.h"
 #include "window_state.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace quellan {
@@ -30,5 +32,19 @@ void defaultMaskClicked(WindowState& state);
 // The focus is leaving box `box`. Returns whether its text is accepted; on
 // refusal the status text holds the reason and the focus belongs back there.
 bool octetFocusLost(WindowState& state, std::size_t box);
+
+// A whole address arrived at once (pasted, dropped, or given on a command
+// line). It takes the steps a user's hands would: the four octets typed box by
+// box, the mask length set on the slider, and every box checked as if left.
+// The status text then holds the first refused box's reason and, after it,
+// why a mask was not applied.
+struct AddressEntry {
+    // The first box the check refused, where the focus belongs.
+    std::optional<std::size_t> refusedBox;
+    // Why a given mask was not applied; empty when it was, or none was given.
+    std::string maskNote;
+};
+// Does nothing for a text that is no address (`isAddress` false).
+AddressEntry addressEntered(WindowState& state, const ParsedAddress& address);
 
 } // namespace quellan

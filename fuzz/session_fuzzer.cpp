@@ -1,8 +1,10 @@
 // Turns the input bytes into a session of user actions against the record and
 // checks, after every action, what must hold whatever the user did.
 
+#include "address_text.h"
 #include "event_steps.h"
 #include "field_checks.h"
+#include "mask_typing.h"
 #include "number_text.h"
 #include "recalculation.h"
 
@@ -80,7 +82,23 @@ bool fourHexPieces(std::string_view text) {
 bool systemStatus(std::string_view text) {
     return text.empty() || text == quellan::kStartupHint || text == quellan::kNegativeMessage ||
            text == quellan::kBroadcastMessage || text == quellan::kTooLargeMessage ||
-           text.ends_with(quellan::kNotValidSuffix);
+           text.ends_with(quellan::kNotValidSuffix) || text.ends_with(" was not applied.") ||
+           text.ends_with(" is not a mask length.") || text.ends_with(" is not a network mask.");
+}
+
+// A pasted text: read whole or not at all, and a whole one lands in the boxes.
+void paste(quellan::WindowState& state, const std::string& text) {
+    const quellan::ParsedAddress parsed = quellan::parseAddress(text);
+    require(parsed.isAddress || !parsed.reason.empty(), "a text refused without a reason");
+    require(!parsed.maskBits || (*parsed.maskBits >= 0 && *parsed.maskBits <= 32), "mask length");
+    if (!parsed.isAddress)
+        return;
+    for (const std::string& octet : parsed.octets)
+        require(!octet.empty() && octet.size() <= 3 && plainDigits(octet), "parsed octet");
+    const quellan::AddressEntry entry = quellan::addressEntered(state, parsed);
+    require(state.octets == parsed.octets, "pasted octets in the boxes");
+    if (parsed.maskBits && entry.maskNote.empty())
+        require(state.sliderValue == *parsed.maskBits, "pasted mask length on the slider");
 }
 
 // A box's value when it holds nothing but a whole number from 0 to 255, an
@@ -132,12 +150,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Bytes bytes(data, size);
     quellan::WindowState state;
     quellan::windowLoaded(state);
+    quellan::MaskTyping typing;
     checkInvariants(state);
 
     while (!bytes.empty()) {
         const std::uint8_t action = bytes.next();
         const std::size_t box = bytes.next() % 4;
-        switch (action % 7) {
+        switch (action % 9) {
         case 0: { // a digit typed at the end of a box, as the masked box allows
             std::string text = state.octets[box];
             if (text.size() < 3)
@@ -169,6 +188,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             try {
                 quellan::Dumbo(state);
             } catch (const quellan::ConversionError&) {
+            }
+            break;
+        case 7:
+            paste(state, bytes.nextText(bytes.next()));
+            break;
+        case 8: // keys typed on the slider, as the window passes them on
+            if (const auto length = typing.type(static_cast<char>(bytes.next()), box == 0)) {
+                require(*length >= quellan::kSliderMinimum && *length <= quellan::kSliderMaximum,
+                        "typed mask length");
+                quellan::sliderMoved(state, *length);
             }
             break;
         }
