@@ -86,4 +86,9 @@ AddressEntry addressEntered(WindowState& state, const ParsedAddress& address) {
     return entry;
 }
 
+void pastePartlyTaken(WindowState& state, bool anythingTaken) {
+    state.statusText = anythingTaken ? "Not an IPv4 address; only the digits that fit were pasted."
+                                     : "Not an IPv4 address; nothing was pasted.";
+}
+
 } // namespace quellan

@@ -47,4 +47,8 @@ struct AddressEntry {
 // Does nothing for a text that is no address (`isAddress` false).
 AddressEntry addressEntered(WindowState& state, const ParsedAddress& address);
 
+// A pasted text that is no address went into one box, which could hold only
+// some of its digits, or none.
+void pastePartlyTaken(WindowState& state, bool anythingTaken);
+
 } // namespace quellan

@@ -11,6 +11,7 @@
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -95,8 +96,11 @@ Quellan::Quellan(QWidget* parent)
 Quellan::~Quellan() {
     // The boxes lose the focus while QWidget's destructor takes them down,
     // after the record is gone; no handler may run then.
-    for (OctetBox* box : octetBoxes_)
+    for (OctetBox* box : octetBoxes_) {
         disconnect(box, nullptr, this, nullptr);
+        box->setAddressTaker({});
+    }
+    slider_->removeEventFilter(this);
 }
 
 void Quellan::connectControls() {
@@ -104,7 +108,15 @@ void Quellan::connectControls() {
         connect(octetBoxes_[i], &QLineEdit::textChanged, this, [this, i] { handleTextChanged(i); });
         connect(octetBoxes_[i], &OctetBox::focusLost, this,
                 [this, i](Qt::FocusReason reason) { handleFocusLost(i, reason); });
+        connect(octetBoxes_[i], &OctetBox::separatorTyped, this,
+                [this, i](QChar separator) { handleSeparator(i, separator); });
+        connect(octetBoxes_[i], &OctetBox::textPartlyTaken, this, [this](bool anythingTaken) {
+            pastePartlyTaken(state_, anythingTaken);
+            showState();
+        });
+        octetBoxes_[i]->setAddressTaker([this](const QString& text) { return takeAddress(text); });
     }
+    slider_->installEventFilter(this);
     connect(slider_, &QSlider::valueChanged, this, &Quellan::handleSliderMoved);
     connect(defaultMaskButton_, &QPushButton::clicked, this, &Quellan::handleDefaultMask);
 }
@@ -123,17 +135,78 @@ void Quellan::handleFocusLost(std::size_t box, Qt::FocusReason reason) {
         return;
     const bool accepted = octetFocusLost(state_, box);
     showState();
-    if (accepted)
+    if (!accepted)
+        focusRefusedBox(box);
+}
+
+void Quellan::focusRefusedBox(std::size_t box) {
+    OctetBox* refused = octetBoxes_[box];
+    if (refused->hasFocus()) {
+        refused->selectDigits();
         return;
+    }
     // Taking the focus back from inside its own focus-out would recurse; and
-    // checking the box it went to as well would let two refused boxes pull it
+    // checking the box it leaves as well would let two refused boxes pull it
     // back and forth for ever.
     focusReturning_ = true;
-    OctetBox* refused = octetBoxes_[box];
     QTimer::singleShot(0, refused, [this, refused] {
         refused->setFocus(Qt::OtherFocusReason);
         focusReturning_ = false;
     });
+}
+
+void Quellan::handleSeparator(std::size_t box, QChar separator) {
+    // Typed straight through, "10.0.0.1/8" and "172.16.5.4 255.255.240.0"
+    // move on where Tab would; the box being left is checked as on Tab.
+    const bool holdsDigits = !octetBoxes_[box]->text().isEmpty();
+    const bool lastBox = box + 1 == octetBoxes_.size();
+    if (separator == u'.' && holdsDigits && !lastBox)
+        octetBoxes_[box + 1]->setFocus(Qt::TabFocusReason);
+    else if ((separator == u'/' || (separator == u' ' && holdsDigits && lastBox)) &&
+             slider_->isEnabled())
+        slider_->setFocus(Qt::TabFocusReason);
+}
+
+bool Quellan::takeAddress(const QString& text) {
+    const ParsedAddress parsed = parseAddress(text.toStdString());
+    if (!parsed.isAddress)
+        return false;
+    const AddressEntry entry = addressEntered(state_, parsed);
+    // The record already holds these texts, so the boxes' change
+    // notifications find nothing new to recalculate.
+    for (std::size_t i = 0; i < octetBoxes_.size(); ++i)
+        octetBoxes_[i]->setText(toQString(state_.octets[i]));
+    showState();
+    if (entry.refusedBox)
+        focusRefusedBox(*entry.refusedBox);
+    return true;
+}
+
+bool Quellan::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == slider_) {
+        if (event->type() == QEvent::FocusIn)
+            sliderTypingFresh_ = true;
+        else if (event->type() == QEvent::KeyPress && typeOnSlider(*static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Quellan::typeOnSlider(const QKeyEvent& key) {
+    constexpr qint64 kPauseMs = 1000;
+    const QString typed = key.text();
+    if (typed.size() != 1 || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QChar c = typed.front();
+    if (!c.isDigit() && c != u'.')
+        return false;
+    const bool fresh = sliderTypingFresh_ || sinceSliderKey_.elapsed() > kPauseMs;
+    sliderTypingFresh_ = false;
+    sinceSliderKey_.start();
+    const char ascii = c.isDigit() ? static_cast<char>('0' + c.digitValue()) : '.';
+    if (const auto length = maskTyping_.type(ascii, fresh))
+        handleSliderMoved(*length);
+    return true;
 }
 
 void Quellan::handleSliderMoved(int position) {

@@ -16,16 +16,22 @@
 //   masked QLineEdit also signals a keystroke it refused, and octetChanged()
 //   says which was which. Focus loss runs the range check; a refused box gets
 //   the focus back once, later, from the event loop.
+// - A whole address pasted or dropped into any box goes through
+//   addressEntered(), the steps a user's hands would take; "." and "/" move
+//   through an address as it is typed (handleSeparator()).
 // - Slider: only the user's moves reach handleSliderMoved(); showState()
 //   blocks the slider's signals while it writes the record's position.
+//   Digits typed on it set the mask length (mask_typing.h).
 // - Button: "Set default mask" (Alt+S) puts the class default back.
 // - Value labels (value_label.h) read as their value to a screen reader, with
 //   their caption as description; copy_actions.h copies them, and only reads.
 // - The steps catch calculation failures themselves and put the reason into
 //   the status text, so nothing here throws into Qt's event loop.
 
+#include "mask_typing.h"
 #include "window_state.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -50,11 +56,16 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectControls();
     void handleTextChanged(std::size_t box);
     void handleFocusLost(std::size_t box, Qt::FocusReason reason);
+    void handleSeparator(std::size_t box, QChar separator);
+    bool takeAddress(const QString& text);
+    void focusRefusedBox(std::size_t box);
+    bool typeOnSlider(const QKeyEvent& key);
     void handleSliderMoved(int position);
     void handleDefaultMask();
     void showState();
@@ -74,6 +85,11 @@ private:
     // Set from a refusal until the focus is back in the refused box, so the
     // box that briefly had the focus in between is not checked as well.
     bool focusReturning_ = false;
+
+    MaskTyping maskTyping_;
+    // Since the last key typed on the slider; a pause begins a new length.
+    QElapsedTimer sinceSliderKey_;
+    bool sliderTypingFresh_ = true;
 };
 
 } // namespace quellan

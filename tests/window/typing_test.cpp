@@ -135,37 +135,45 @@ private slots:
         QCOMPARE(fixture_.labelText("lblClass"), addressClass);
     }
 
-    // The clipboard may hold anything; the mask takes the digits that fit
-    // its three places, and the digits of other scripts become ASCII.
+    // A text that is no whole address: the mask takes the digits that fit its
+    // three places, the digits of other scripts become ASCII, and the status
+    // bar says when that was not all of it.
     void pasteKeepsDigitsOnly_data() {
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("status");
 
+        const QString partly = "Not an IPv4 address; only the digits that fit were pasted.";
         QTest::newRow("digits") << "192"
-                                << "192";
-        QTest::newRow("dotted address") << "192.168.1.10"
-                                        << "192";
+                                << "192"
+                                << "";
+        QTest::newRow("address cut short") << "192.168.1"
+                                           << "192" << partly;
         QTest::newRow("negative") << "-5"
-                                  << "5";
+                                  << "5" << partly;
         QTest::newRow("blanks around") << " 7 "
-                                       << "7";
+                                       << "7"
+                                       << "";
         QTest::newRow("four digits") << "1234"
-                                     << "123";
+                                     << "123" << partly;
         QTest::newRow("letters") << "abc"
-                                 << "";
-        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٩٢") << "192";
+                                 << ""
+                                 << "Not an IPv4 address; nothing was pasted.";
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("١٩٢") << "192"
+                                             << "";
     }
 
     void pasteKeepsDigitsOnly() {
         QFETCH(QString, clipboard);
         QFETCH(QString, text);
+        QFETCH(QString, status);
         QGuiApplication::clipboard()->setText(clipboard);
         QTest::keyClick(box(1), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box(1)->text(), text);
         const QString hex = text.isEmpty() ? "00" : QString::number(text.toInt(), 16).toUpper();
         if (!text.isEmpty())
             QCOMPARE(fixture_.labelText("lblHexIPAddr"), hex + ".00.00.00");
-        QCOMPARE(fixture_.statusText(), text.isEmpty() ? "Enter an IP address above." : "");
+        QCOMPARE(fixture_.statusText(), status);
     }
 
     void textIsTheDigitsTyped_data() {
