@@ -10,8 +10,6 @@ namespace quellan {
 
 namespace {
 
-constexpr std::string_view kInputKey = "input";
-
 // What QString::trimmed() takes off a field's value in the window.
 std::string_view trimmed(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\n\v\f\r";

@@ -14,6 +14,10 @@
 
 namespace quellan {
 
+// The JSON key of the text the results were asked for, before the fields'
+// keys (kDisplayFields) and the facts' (kFactFields).
+inline constexpr std::string_view kInputKey = "input";
+
 // One line "Caption: value" per field in the window's order, the value
 // without the blanks that pad it, and just "Caption:" for an empty field.
 std::string copyAllText(const WindowState& state);
