@@ -55,27 +55,33 @@ struct WindowState {
     bool operator==(const WindowState&) const = default;
 };
 
-// The value labels by control name, in the order the window shows them.
+// The value labels by control name, in the order the window shows them, with
+// the caption that names each one (the window's caption label reads it
+// followed by " :") and the key it has in the JSON results. A `number` field
+// goes into JSON as a number rather than as a string.
 struct DisplayField {
     std::string_view name;
     std::string WindowState::*text;
+    std::string_view caption;
+    std::string_view key;
+    bool number = false;
 };
 
 inline constexpr std::array<DisplayField, 14> kDisplayFields{{
-    {"lbl32Decimal", &WindowState::lbl32Decimal},
-    {"lblBinIPAddr", &WindowState::lblBinIPAddr},
-    {"lblHexIPAddr", &WindowState::lblHexIPAddr},
-    {"lblClass", &WindowState::lblClass},
-    {"lblBits", &WindowState::lblBits},
-    {"lblClassfull", &WindowState::lblClassfull},
-    {"lblNetMask", &WindowState::lblNetMask},
-    {"lblHexMask", &WindowState::lblHexMask},
-    {"lblBinMask", &WindowState::lblBinMask},
-    {"lblHosts", &WindowState::lblHosts},
-    {"lblNetNumber", &WindowState::lblNetNumber},
-    {"lblBroadcast", &WindowState::lblBroadcast},
-    {"lblMaxHosts", &WindowState::lblMaxHosts},
-    {"lblMaxNets", &WindowState::lblMaxNets},
+    {"lbl32Decimal", &WindowState::lbl32Decimal, "Decimal IP address", "decimal", true},
+    {"lblBinIPAddr", &WindowState::lblBinIPAddr, "Binary IP address", "binary"},
+    {"lblHexIPAddr", &WindowState::lblHexIPAddr, "Hexadecimal IP address", "hex"},
+    {"lblClass", &WindowState::lblClass, "Address Class", "class"},
+    {"lblBits", &WindowState::lblBits, "Number of bits in mask", "maskBits", true},
+    {"lblClassfull", &WindowState::lblClassfull, "Classfull Network Mask", "classfulMask"},
+    {"lblNetMask", &WindowState::lblNetMask, "Classless Network Mask", "mask"},
+    {"lblHexMask", &WindowState::lblHexMask, "Hex Network Mask", "hexMask"},
+    {"lblBinMask", &WindowState::lblBinMask, "Binary Network mask", "binaryMask"},
+    {"lblHosts", &WindowState::lblHosts, "Usable address range", "range"},
+    {"lblNetNumber", &WindowState::lblNetNumber, "Network Address", "network"},
+    {"lblBroadcast", &WindowState::lblBroadcast, "Broadcast Address", "broadcast"},
+    {"lblMaxHosts", &WindowState::lblMaxHosts, "Max hosts", "maxHosts", true},
+    {"lblMaxNets", &WindowState::lblMaxNets, "Max nets", "maxNets", true},
 }};
 
 } // namespace quellan

@@ -4,6 +4,7 @@
 #include "layout_table.h"
 #include "octet_box.h"
 #include "value_label.h"
+#include "window_state.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace quellan {
 
@@ -25,16 +27,24 @@ QLabel* makeCaption(const ControlRow& row, QWidget* parent) {
     return label;
 }
 
-// "Decimal IP address :" names its field "Decimal IP address".
-QString fieldCaption(const ControlRow& caption) {
-    QString text = QString::fromUtf8(caption.text).trimmed();
-    if (text.endsWith(u':'))
-        text.chop(1);
-    return text.trimmed();
+// The results name a field by the caption the core gives it, and the label
+// beside it on screen must read the same, or copied lines would not match
+// what people see: a window whose captions have drifted is not built.
+QString fieldCaption(const ControlRow& valueLabel) {
+    const auto* field = std::find_if(
+        kDisplayFields.begin(), kDisplayFields.end(),
+        [&valueLabel](const DisplayField& candidate) { return candidate.name == valueLabel.name; });
+    if (field == kDisplayFields.end())
+        throw std::logic_error(std::string("no result field is named ") + valueLabel.name);
+    const std::string shown = std::string(field->caption) + " :";
+    if (shown != captionOf(valueLabel).text)
+        throw std::logic_error(std::string("the caption of ") + valueLabel.name +
+                               " does not read \"" + shown + '"');
+    return QString::fromUtf8(field->caption.data(), static_cast<qsizetype>(field->caption.size()));
 }
 
 ValueLabel* makeValueLabel(const ControlRow& row, QWidget* parent) {
-    auto* label = new ValueLabel(fieldCaption(captionOf(row)), parent);
+    auto* label = new ValueLabel(fieldCaption(row), parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(QString::fromUtf8(row.text));
     label->setAlignment(row.alignment);

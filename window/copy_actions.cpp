@@ -1,45 +1,26 @@
 #include "copy_actions.h"
 
+#include "result_formats.h"
 #include "value_label.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeySequence>
-#include <QList>
-#include <QStringList>
 
 namespace quellan {
 
-namespace {
-
-// Lines to paste into a ticket: no padding blanks, and none after the colon
-// of a field that is still empty.
-QString fieldsAsText(const QList<ValueLabel*>& fields) {
-    QString text;
-    for (const ValueLabel* field : fields) {
-        const QString value = field->value();
-        text += field->caption() + u':';
-        if (!value.isEmpty())
-            text += u' ' + value;
-        text += u'\n';
-    }
-    return text;
-}
-
-} // namespace
-
-void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields) {
-    const QList<ValueLabel*> all(fields.begin(), fields.end());
-
+void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields,
+                    const WindowState& state) {
     auto* copyAll = new QAction(QStringLiteral("Copy all"), &window);
     copyAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copyAll->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(copyAll, &QAction::triggered, &window,
-                     [all] { QGuiApplication::clipboard()->setText(fieldsAsText(all)); });
+    QObject::connect(copyAll, &QAction::triggered, &window, [&state] {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(copyAllText(state)));
+    });
     window.addAction(copyAll);
 
-    for (ValueLabel* field : all) {
+    for (ValueLabel* field : fields) {
         auto* copy = new QAction(QStringLiteral("Copy"), field);
         QObject::connect(copy, &QAction::triggered, field,
                          [field] { QGuiApplication::clipboard()->setText(field->value()); });

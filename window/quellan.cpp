@@ -90,7 +90,7 @@ Quellan::Quellan(QWidget* parent)
     windowLoaded(state_);
     showState();
     connectControls();
-    addCopyActions(*this, valueLabels_);
+    addCopyActions(*this, valueLabels_, state_);
 }
 
 Quellan::~Quellan() {

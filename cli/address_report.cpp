@@ -1,0 +1,81 @@
+#include "address_report.h"
+
+#include "address_text.h"
+#include "event_steps.h"
+#include "recalculation.h"
+#include "result_formats.h"
+
+#include <algorithm>
+
+namespace quellan::cli {
+
+namespace {
+
+// The input inside a message without the blanks around it, its control
+// characters made visible as "?".
+void appendMessage(std::string& messages, std::string_view input, std::string_view reason) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    input.remove_prefix(std::min(input.find_first_not_of(kBlanks), input.size()));
+    input = input.substr(0, input.find_last_not_of(kBlanks) + 1);
+    messages.append("quellan: ");
+    for (const char c : input)
+        messages.push_back((c >= 0 && c < ' ') || c == '\x7F' ? '?' : c);
+    messages.append(": ").append(reason).push_back('\n');
+}
+
+// The window refuses an octet of 255 on leaving its box but still shows its
+// results; above that the command line refuses the address. Returns the
+// first reason for refusing, and notes a 255.
+std::string octetRefusal(const ParsedAddress& parsed, bool& broadcastOctet) {
+    for (const std::string& octet : parsed.octets) {
+        WindowState scratch;
+        if (RangeCheck(scratch, octet))
+            continue;
+        if (scratch.statusText == kBroadcastMessage)
+            broadcastOctet = true;
+        else
+            return scratch.statusText;
+    }
+    return {};
+}
+
+} // namespace
+
+AddressReport reportAddress(std::string_view input, OutputForm form, std::string_view key) {
+    AddressReport report;
+    const ParsedAddress parsed = parseAddress(input);
+    bool broadcastOctet = false;
+    std::string refusal = parsed.reason;
+    if (parsed.isAddress && refusal.empty())
+        refusal = octetRefusal(parsed, broadcastOctet);
+    if (!refusal.empty()) {
+        appendMessage(report.messages, input, refusal);
+        report.refused = true;
+        return report;
+    }
+
+    WindowState state;
+    windowLoaded(state);
+    const AddressEntry entry = addressEntered(state, parsed);
+    if (broadcastOctet)
+        appendMessage(report.messages, input, kBroadcastMessage);
+    if (!entry.maskNote.empty())
+        appendMessage(report.messages, input, entry.maskNote);
+
+    switch (form) {
+    case OutputForm::Text:
+        report.results = resultsText(state);
+        break;
+    case OutputForm::Json:
+        report.results = resultsJson(state, input);
+        report.results.push_back('\n');
+        break;
+    case OutputForm::Value:
+        report.results = resultValue(state, input, key).value_or(std::string());
+        report.results.push_back('\n');
+        break;
+    }
+    return report;
+}
+
+} // namespace quellan::cli

@@ -1,0 +1,29 @@
+#pragma once
+
+// One address worked out as the window works it out, and what the command
+// line says about it.
+
+#include "command_line.h"
+
+#include <string>
+#include <string_view>
+
+namespace quellan::cli {
+
+struct AddressReport {
+    // The results in the form asked for, each line ended; empty when refused.
+    std::string results;
+    // "quellan: INPUT: REASON" lines for standard error: why the address was
+    // refused, or notes on results that stand (an octet of 255, a mask length
+    // the address cannot take).
+    std::string messages;
+    bool refused = false;
+};
+
+// A fresh window record is loaded and the address entered into it, as pasted
+// into the window: the boxes typed, the mask length set on the slider and
+// every box checked as if left. An address that does not read, whose mask
+// does not read, or with an octet above 255 is refused.
+AddressReport reportAddress(std::string_view input, OutputForm form, std::string_view key);
+
+} // namespace quellan::cli

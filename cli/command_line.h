@@ -1,0 +1,49 @@
+#pragma once
+
+// What the command line asks for: the output form, and where the addresses
+// come from, in order. Reading it never touches an address's results.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quellan::cli {
+
+enum class OutputForm {
+    Text,  // the "Copy all" lines and the address facts, a blank line between addresses
+    Json,  // one JSON object per line
+    Value, // the value of one JSON key per line
+};
+
+// An address as given, or the standard input, one address a line.
+struct Source {
+    bool standardInput = false;
+    std::string address;
+};
+
+struct CommandLine {
+    OutputForm form = OutputForm::Text;
+    std::string key; // for OutputForm::Value
+    std::vector<Source> sources;
+    bool help = false;
+    bool version = false;
+    // Why the command line cannot be followed; empty when it can.
+    std::string usageError;
+};
+
+// `arguments` without the program's name. With no address and no "-" the
+// sources are empty; the caller decides whether the standard input counts.
+CommandLine readCommandLine(std::span<const std::string_view> arguments);
+
+// The arguments as addresses. An argument that is a mask on its own joins
+// the address before it when that has none, as "quellan 192.168.1.10
+// 255.255.255.192" is meant: a network mask in dotted form, a length "26" or
+// "/26". A wildcard such as 0.0.0.63 is also an address and stays one.
+std::vector<std::string> joinMaskArguments(std::span<const std::string_view> operands);
+
+std::string usageText();
+std::string helpText();
+std::string versionText();
+
+} // namespace quellan::cli

@@ -1,0 +1,152 @@
+#include "address_text.h"
+#include "command_line.h"
+#include "event_steps.h"
+#include "result_formats.h"
+#include "run.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Ran {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+Ran runQuellan(const std::vector<std::string>& arguments, const std::string& input = "",
+               bool terminal = false) {
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    Ran ran;
+    ran.status = quellan::cli::run(views, in, terminal, out, err);
+    ran.out = out.str();
+    ran.err = err.str();
+    return ran;
+}
+
+struct RunCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string input;
+    int status;
+    std::string out;
+    std::string err;
+    bool terminal = false;
+};
+
+void PrintTo(const RunCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandLineRuns : public testing::TestWithParam<RunCase> {};
+
+TEST_P(CommandLineRuns, PrintResultsReasonsAndStatus) {
+    const RunCase& c = GetParam();
+    const Ran ran = runQuellan(c.arguments, c.input, c.terminal);
+    EXPECT_EQ(ran.status, c.status);
+    EXPECT_EQ(ran.out, c.out);
+    EXPECT_EQ(ran.err, c.err);
+}
+
+const std::string kUsage = quellan::cli::usageText();
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Addresses, CommandLineRuns, testing::Values(
+    RunCase{"length", {"--get", "cidr", "192.168.1.10/26"}, "", 0, "192.168.1.0/26\n", ""},
+    RunCase{"mask argument", {"--get", "cidr", "192.168.1.10", "255.255.255.192"}, "", 0, "192.168.1.0/26\n", ""},
+    RunCase{"length argument", {"--get", "input", "10.0.0.1", "26", "10.0.0.2", "/27"}, "", 0,
+            "10.0.0.1/26\n10.0.0.2/27\n", ""},
+    RunCase{"wildcard stays an address", {"--get", "input", "10.0.0.1", "0.0.0.63"}, "", 0, "10.0.0.1\n0.0.0.63\n", ""},
+    RunCase{"no second mask", {"--get", "input", "10.0.0.1/8", "255.255.0.0"}, "", 0, "10.0.0.1/8\n255.255.0.0\n",
+            "quellan: 255.255.0.0: 255 represents a broadcast address.\n"},
+    RunCase{"class default", {"--get", "cidr", "10.0.0.1", "172.16.0.1", "192.168.7.7"}, "", 0,
+            "10.0.0.0/8\n172.16.0.0/16\n192.168.7.0/24\n", ""},
+    RunCase{"255 is a note", {"--get", "cidr", "1.2.3.255"}, "", 0, "1.0.0.0/8\n",
+            "quellan: 1.2.3.255: 255 represents a broadcast address.\n"},
+    RunCase{"class D length", {"--get", "maskBits", "224.0.0.1/24"}, "", 0, "0\n",
+            "quellan: 224.0.0.1/24: Class D addresses have no mask length; /24 was not applied.\n"},
+    RunCase{"length 0", {"--get", "cidr", "10.0.0.1/0"}, "", 0, "10.0.0.0/8\n",
+            "quellan: 10.0.0.1/0: The slider's shortest mask is /1; /0 was not applied.\n"}));
+
+INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
+    RunCase{"above 255", {"--get", "cidr", "300.1.1.1", "10.0.0.1"}, "", 1, "10.0.0.0/8\n",
+            "quellan: 300.1.1.1: Value is larger than 254.\n"},
+    RunCase{"above 255 after a 255", {"--json", "255.1.2.999"}, "", 1, "",
+            "quellan: 255.1.2.999: Value is larger than 254.\n"},
+    RunCase{"no address", {"--get", "cidr", "hello", "10.0.0.1x"}, "", 1, "",
+            "quellan: hello: Not an IPv4 address.\nquellan: 10.0.0.1x: Not an IPv4 address.\n"},
+    RunCase{"bad length", {"--get", "cidr", "10.0.0.1/33", "10.0.0.2", "40"}, "", 1, "",
+            "quellan: 10.0.0.1/33: /33 is not a mask length.\nquellan: 10.0.0.2/40: /40 is not a mask length.\n"},
+    RunCase{"bad mask", {"10.0.0.1 255.0.255.0"}, "", 1, "",
+            "quellan: 10.0.0.1 255.0.255.0: 255.0.255.0 is not a network mask.\n"},
+    RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 address.\n"}));
+
+INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
+    RunCase{"lines", {"--get", "input"}, "# list\n\n  192.168.1.10/26\r\n\t\n10.0.0.1 255.255.0.0\n  #10.0.0.2\n9.9.9.9", 0,
+            "192.168.1.10/26\n10.0.0.1 255.255.0.0\n9.9.9.9\n", ""},
+    RunCase{"dash among arguments", {"--get", "input", "1.1.1.1", "-", "2.2.2.2"}, "3.3.3.3\n", 0,
+            "1.1.1.1\n3.3.3.3\n2.2.2.2\n", ""},
+    RunCase{"refused line", {"--get", "cidr"}, "10.0.0.1\n1.2.3.256\n", 1, "10.0.0.0/8\n",
+            "quellan: 1.2.3.256: Value is larger than 254.\n"},
+    RunCase{"arguments only", {"--get", "input", "1.1.1.1"}, "3.3.3.3\n", 0, "1.1.1.1\n", ""}));
+
+INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
+    RunCase{"unknown option", {"--bogus", "1.1.1.1"}, "", 2, "", "quellan: unknown option --bogus\n" + kUsage},
+    RunCase{"short option", {"-j", "1.1.1.1"}, "", 2, "", "quellan: unknown option -j\n" + kUsage},
+    RunCase{"key missing", {"1.1.1.1", "--get"}, "", 2, "", "quellan: --get needs a key\n" + kUsage},
+    RunCase{"unknown key", {"--get=Network", "1.1.1.1"}, "", 2, "",
+            "quellan: --get knows no key \"Network\"; the keys are: input, decimal, binary, hex, class, "
+            "maskBits, classfulMask, mask, hexMask, binaryMask, range, network, broadcast, maxHosts, "
+            "maxNets, wildcard, cidr, type\n" + kUsage},
+    RunCase{"two forms", {"--json", "--get", "cidr", "1.1.1.1"}, "", 2, "",
+            "quellan: --json and --get exclude each other\n" + kUsage},
+    RunCase{"nothing from a terminal", {}, "1.1.1.1\n", 2, "", "quellan: no address given\n" + kUsage, true},
+    RunCase{"version", {"--version"}, "", 0, "quellan (Brevint Quellan) " QUELLAN_VERSION "\n", ""}));
+// clang-format on
+
+// The window's record for a text typed into it by hand: each box digit by
+// digit, then the slider dragged to the length, where the slider lets it.
+quellan::WindowState typedIntoTheWindow(const std::string& text) {
+    const quellan::ParsedAddress parsed = quellan::parseAddress(text);
+    quellan::WindowState state;
+    quellan::windowLoaded(state);
+    for (std::size_t box = 0; box < parsed.octets.size(); ++box)
+        for (std::size_t digits = 1; digits <= parsed.octets[box].size(); ++digits)
+            quellan::octetChanged(state, box, parsed.octets[box].substr(0, digits));
+    if (parsed.maskBits && state.sliderEnabled && *parsed.maskBits >= quellan::kSliderMinimum)
+        quellan::sliderMoved(state, *parsed.maskBits);
+    return state;
+}
+
+const std::vector<std::string> kSpread = {
+    "192.168.1.10/26", "10.0.0.1",           "172.16.254.3/20",        "128.0.0.0/1",
+    "0.0.0.0",         "127.0.0.1/32",       "169.254.1.1/31",         "1.2.3.255",
+    "254.254.254.254", "224.0.0.1",          "239.1.2.3/24",           "240.0.0.1/8",
+    "1.1.1.1/0",       "010.001.000.009/12", "100.64.0.1 255.192.0.0", "203.0.113.7 0.0.0.7",
+};
+
+TEST(OneCore, JsonAndTextEqualTheRecordOfTheSameAddressTypedIntoTheWindow) {
+    std::vector<std::string> arguments{"--json"};
+    arguments.insert(arguments.end(), kSpread.begin(), kSpread.end());
+    const Ran json = runQuellan(arguments);
+    std::string expectedJson;
+    for (const std::string& input : kSpread)
+        expectedJson += quellan::resultsJson(typedIntoTheWindow(input), input) + '\n';
+    EXPECT_EQ(json.out, expectedJson);
+
+    const Ran text = runQuellan(kSpread);
+    std::string expectedText;
+    for (const std::string& input : kSpread)
+        expectedText +=
+            (expectedText.empty() ? "" : "\n") + quellan::resultsText(typedIntoTheWindow(input));
+    EXPECT_EQ(text.out, expectedText);
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The command-line tool run as a program: its exit statuses, its streams, and
+# addresses piped in with no argument.   exit_status.sh QUELLAN
+set -uo pipefail
+quellan=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# expect STATUS STDOUT STDERR -- ARGUMENTS...   (standard input from $work/in)
+expect() {
+  local status=$1 out=$2 err=$3
+  shift 4
+  "$quellan" "$@" <"$work/in" >"$work/out" 2>"$work/err"
+  local got=$?
+  if [[ $got -ne $status || "$(cat "$work/out")" != "$out" || "$(cat "$work/err")" != "$err" ]]; then
+    echo "quellan $*: status $got, out <$(cat "$work/out")>, err <$(cat "$work/err")>;" \
+      "expected $status, <$out>, <$err>" >&2
+    failures=$((failures + 1))
+  fi
+}
+
+: >"$work/in"
+expect 0 "192.168.1.0/26" "" -- --get cidr 192.168.1.10/26
+expect 1 "" "quellan: 300.1.1.1: Value is larger than 254." -- 300.1.1.1
+expect 0 "" "" -- # nothing piped in: nothing to do
+printf '# hosts\n10.0.0.1\n\n172.16.0.1 255.255.255.0\n' >"$work/in"
+expect 0 $'10.0.0.0/8\n172.16.0.0/24' "" -- --get cidr
+"$quellan" 10.0.0.1/30 <"$work/in" | grep -qx 'Usable address range: 10.0.0.1 - 10.0.0.2' ||
+  { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
+"$quellan" --help >"$work/out" && grep -q '^Usage: quellan' "$work/out" ||
+  { echo "--help did not print the usage" >&2; failures=$((failures + 1)); }
+"$quellan" --frobnicate 2>/dev/null
+[[ $? -eq 2 ]] || { echo "an unknown option did not end with status 2" >&2; failures=$((failures + 1)); }
+
+[[ $failures -eq 0 ]] && echo "quellan: exit statuses and streams as expected"
+exit $((failures > 0))
