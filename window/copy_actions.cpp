@@ -7,8 +7,60 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QMenu>
+
+#include <functional>
+#include <string>
 
 namespace quellan {
+
+namespace {
+
+// What the boxes and the slider hold, as it would be typed or given to the
+// command-line tool: "192.168.1.10/26", without a length for class D and E.
+std::string typedAddress(const WindowState& state) {
+    std::string text = state.octets[0];
+    for (std::size_t i = 1; i < state.octets.size(); ++i)
+        text += "." + state.octets[i];
+    if (state.sliderEnabled)
+        text += "/" + std::to_string(state.sliderValue);
+    return text;
+}
+
+struct CopyFormat {
+    const char* name;
+    std::function<std::string(const WindowState&)> text;
+};
+
+const CopyFormat kCopyFormats[] = {
+    {"Network in CIDR notation", networkCidr},
+    {"Address with its length", addressWithLength},
+    {"Network and mask", networkAndMask},
+    {"Network and wildcard mask", networkAndWildcard},
+    {"JSON", [](const WindowState& state) { return resultsJson(state, typedAddress(state)); }},
+};
+
+// The same results in the forms other tools take, once there are results.
+QAction* copyAsMenu(QWidget& window, const WindowState& state) {
+    auto* menu = new QMenu(&window);
+    QList<QAction*> formats;
+    for (const CopyFormat& format : kCopyFormats) {
+        QAction* action = menu->addAction(QString::fromUtf8(format.name));
+        QObject::connect(action, &QAction::triggered, &window, [&state, &format] {
+            QGuiApplication::clipboard()->setText(QString::fromStdString(format.text(state)));
+        });
+        formats << action;
+    }
+    QObject::connect(menu, &QMenu::aboutToShow, &window, [&state, formats] {
+        for (QAction* action : formats)
+            action->setEnabled(!state.lblNetNumber.empty());
+    });
+    auto* copyAs = new QAction(QStringLiteral("Copy as"), &window);
+    copyAs->setMenu(menu);
+    return copyAs;
+}
+
+} // namespace
 
 void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields,
                     const WindowState& state) {
@@ -19,6 +71,7 @@ void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields,
         QGuiApplication::clipboard()->setText(QString::fromStdString(copyAllText(state)));
     });
     window.addAction(copyAll);
+    QAction* copyAs = copyAsMenu(window, state);
 
     for (ValueLabel* field : fields) {
         auto* copy = new QAction(QStringLiteral("Copy"), field);
@@ -26,6 +79,7 @@ void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields,
                          [field] { QGuiApplication::clipboard()->setText(field->value()); });
         field->addAction(copy);
         field->addAction(copyAll);
+        field->addAction(copyAs);
         field->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 }

@@ -4,6 +4,7 @@
 #include "control_factory.h"
 #include "copy_actions.h"
 #include "event_steps.h"
+#include "field_tips.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "value_label.h"
@@ -222,8 +223,11 @@ void Quellan::handleDefaultMask() {
 void Quellan::showState() {
     // The boxes are the record's input and no step writes them, so they are
     // left alone: rewriting them would move the cursor under the user's hands.
-    for (std::size_t i = 0; i < kDisplayFields.size(); ++i)
+    const auto tips = fieldTips(state_);
+    for (std::size_t i = 0; i < kDisplayFields.size(); ++i) {
         valueLabels_[i]->setText(toQString(state_.*kDisplayFields[i].text));
+        valueLabels_[i]->setToolTip(toQString(tips[i]));
+    }
     showSlider();
     const QString status = toQString(state_.statusText);
     statusText_->setText(status);

@@ -276,7 +276,7 @@ private slots:
         typeAddress({"192", "168", "1", "10"});
         const QStringList entries =
             chooseFromContextMenu(fixture_.find(QTest::currentDataTag()), "Copy");
-        QCOMPARE(entries, (QStringList{"Copy", "Copy all"}));
+        QCOMPARE(entries, (QStringList{"Copy", "Copy all", "Copy as"}));
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 
@@ -317,13 +317,63 @@ private slots:
             this->typeAddress({"192", "168", "1", "10"});
         QWidget* target = fixture_.find(from);
         if (qobject_cast<QLabel*>(target)) {
-            QCOMPARE(chooseFromContextMenu(target, "Copy all"), (QStringList{"Copy", "Copy all"}));
+            QCOMPARE(chooseFromContextMenu(target, "Copy all"),
+                     (QStringList{"Copy", "Copy all", "Copy as"}));
         } else {
             target->setFocus(Qt::OtherFocusReason);
             QTRY_COMPARE(fixture_.focusName(), from);
             QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         }
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // The results in the forms firewall rules, access lists and scripts take.
+    void copyAs_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("CIDR") << "Network in CIDR notation"
+                              << "192.168.1.0/26";
+        QTest::newRow("length") << "Address with its length"
+                                << "192.168.1.10/26";
+        QTest::newRow("mask") << "Network and mask"
+                              << "192.168.1.0 255.255.255.192";
+        QTest::newRow("wildcard") << "Network and wildcard mask"
+                                  << "192.168.1.0 0.0.0.63";
+        QTest::newRow("JSON")
+            << "JSON"
+            << R"j({"input":"192.168.1.10/26","decimal":3232235786,)j"
+               R"j("binary":"11000000.10101000.00000001.00001010","hex":"C0.A8.1.A","class":"C",)j"
+               R"j("maskBits":26,"classfulMask":"255.255.255.0","mask":"255.255.255.192",)j"
+               R"j("hexMask":"FF.FF.FF.C0","binaryMask":"11111111.11111111.11111111.11000000",)j"
+               R"j("range":"192.168.1.1 - 192.168.1.62","network":"192.168.1.0",)j"
+               R"j("broadcast":"192.168.1.63","maxHosts":62,"maxNets":67108862,)j"
+               R"j("wildcard":"0.0.0.63","cidr":"192.168.1.0/26","type":"Private-use (RFC 1918)"})j";
+    }
+
+    void copyAs() {
+        QFETCH(QString, format);
+        QFETCH(QString, copied);
+        QGuiApplication::clipboard()->setText("192.168.1.10/26");
+        QTest::keyClick(box(1), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(fixture_.labelText("lblBits"), " 26");
+
+        const QList<QAction*> entries = fixture_.find("lblNetNumber")->actions();
+        const auto copyAs = std::find_if(entries.begin(), entries.end(),
+                                         [](QAction* a) { return a->text() == "Copy as"; });
+        QVERIFY(copyAs != entries.end() && (*copyAs)->menu());
+        QMenu* formats = (*copyAs)->menu();
+        emit formats->aboutToShow();
+        for (QAction* action : formats->actions())
+            if (action->text() == format && action->isEnabled())
+                action->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    void copyAsWaitsForResults() {
+        QAction* copyAs = fixture_.find("lblClass")->actions().last();
+        emit copyAs->menu()->aboutToShow();
+        for (QAction* action : copyAs->menu()->actions())
+            QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
     }
 
     // The menu takes the focus from a box holding a value that leaving it
