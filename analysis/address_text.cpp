@@ -1,5 +1,7 @@
 #include "address_text.h"
 
+#include "number_text.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -7,12 +9,6 @@ namespace quellan {
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
 bool allDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
 }

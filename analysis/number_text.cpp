@@ -9,13 +9,6 @@ namespace quellan {
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 // Length of the decimal number at the start of `text`: an optional sign,
 // digits, an optional point with more digits; at least one digit in all.
 // Zero when there is none.

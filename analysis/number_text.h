@@ -11,6 +11,15 @@
 
 namespace quellan {
 
+// The characters every text reader here agrees on: ASCII digits, and the
+// blanks that may stand around a number (space, tab and line ends).
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
 // An octet text read as a decimal number: blanks around it ignored, a
 // fraction rounded to the nearest whole number with halves to the even
 // neighbour. Empty when the text is not such a number or the result lies
