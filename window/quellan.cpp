@@ -28,7 +28,7 @@ namespace quellan {
 namespace {
 
 template <typename Widget> Widget* control(QWidget& window, std::string_view name) {
-    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
+    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
     if (widget == nullptr)
         throw std::logic_error("the layout has no control named " + std::string(name));
     return widget;
