@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <span>
+#include <string_view>
 
 namespace quellan {
 
@@ -22,7 +23,8 @@ enum class ControlKind {
 };
 
 struct ControlRow {
-    const char* name;
+    // objectName; a value label's is its field's name in kDisplayFields.
+    std::string_view name;
     ControlKind kind;
     // objectName of the frame that holds the control; nullptr for the window.
     const char* container;
