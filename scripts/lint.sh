@@ -63,15 +63,19 @@ PY
 
 # A unit passes again without a run while nothing that went into its last
 # clean run has changed: clang-tidy, the checks, the compile command and the
-# bytes of every file the unit includes, as Ninja recorded them in the build.
+# bytes of every file the unit includes. Ninja's record of those files counts
+# only while none of them is newer than the object built from them.
 settings=$( (clang-tidy --version; cat .clang-tidy; echo "$header_filter") | sha256sum)
 check_unit() {
-  local build source object command deps stamp="" output status=0
+  local build source object command deps files stamp="" output status=0
   IFS=$'\t' read -r build source object command <<<"$1"
   if deps=$(ninja -C "$build" -t deps "$object" 2>/dev/null) && [[ "$deps" == *"(VALID)"* ]]; then
-    stamp=$build/lint-passed/$( (echo "$settings $command"
-      sed -n 's/^    //p' <<<"$deps" | (cd "$build" && xargs -d '\n' cat)) | sha256sum | cut -c1-64)
-    [[ -e "$stamp" ]] && return 0
+    mapfile -t files < <(sed -n 's/^    //p' <<<"$deps")
+    if (cd "$build" && [[ -z "$(find "${files[@]}" -newer "$object" -print -quit)" ]]); then
+      stamp=$build/lint-passed/$( (echo "$settings $command"
+        cd "$build" && cat "${files[@]}") | sha256sum | cut -c1-64)
+      [[ -e "$stamp" ]] && return 0
+    fi
   fi
   output=$(clang-tidy -p "$build" --quiet --header-filter="$header_filter" "$source" 2>&1) ||
     status=$?
