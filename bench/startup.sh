@@ -12,8 +12,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 
 scripts/setup.sh --display-tools
-cmake --preset release >/dev/null
-cmake --build --preset release --target brevint-quellan quellan_bare_window >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target brevint-quellan quellan_bare_window >/dev/null
 
 # A display of its own, on the first free number; -noreset, or the server
 # restarts (and refuses connections) each time its last client leaves.
@@ -56,8 +56,8 @@ measure() {
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-bare=build/release/bench/quellan_bare_window
-app=build/release/window/brevint-quellan
+bare=build/bench/bench/quellan_bare_window
+app=build/bench/window/brevint-quellan
 : >/tmp/startup.bare
 : >/tmp/startup.app
 for _ in $(seq "$runs"); do

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # the fuzzer
   clang libclang-rt-14-dev
+  # the lint
+  clang-format clang-tidy python3
   # the Debian package and its checks
   dpkg-dev file desktop-file-utils appstream
   # the window read as a screen reader reads it: virtual X server, keystrokes,

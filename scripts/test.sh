@@ -6,11 +6,20 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
+# A release build, and so the Debian package, needs neither GoogleTest nor
+# Google Benchmark: configured here with both hidden.
+cmake --preset release -B build/release-without-test-tools --no-warn-unused-cli \
+  -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+echo "release: configures without GoogleTest and Google Benchmark"
+
 run_preset() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
   ctest --preset "$1"
 }
+
+# The build trees whose compile commands the lint reads at the end.
+lint_dirs=(build/dev)
 
 # The calculation on its own, with no toolkit on the include or link line.
 run_preset core
@@ -20,8 +29,11 @@ if command -v clang++ >/dev/null; then
   cmake --preset fuzz -DQUELLAN_FUZZ_SECONDS="${QUELLAN_FUZZ_SECONDS:-60}" >/dev/null
   cmake --build --preset fuzz
   ctest --preset fuzz
+  lint_dirs+=(build/fuzz)
 fi
 # Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
 run_preset asan
 # Everything, with warnings as errors.
 run_preset dev
+# Formatting of every C++ file, and clang-tidy over every one the builds compiled.
+scripts/lint.sh "${lint_dirs[@]}"

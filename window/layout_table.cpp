@@ -1,6 +1,9 @@
 #include "layout_table.h"
 
+#include "window_state.h"
+
 #include <array>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,6 +17,16 @@ constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 
 using enum ControlKind;
+
+// A value label is named after its field in the record's table, so renaming
+// a field there renames its control, and naming a member that is not a
+// display field stops the build.
+constexpr std::string_view field(std::string WindowState::*text) {
+    for (const DisplayField& entry : kDisplayFields)
+        if (entry.text == text)
+            return entry.name;
+    throw std::logic_error("not a display field");
+}
 
 constexpr auto kLayout = std::to_array<ControlRow>({
     // On the window itself.
@@ -35,39 +48,55 @@ constexpr auto kLayout = std::to_array<ControlRow>({
 
     // Host Information
     {"Label8", Caption, "Frame4", 120, 240, 1815, 255, "Decimal IP address :", kRight},
-    {"lbl32Decimal", ValueLabel, "Frame4", 2040, 240, 1695, 255, "", kCentre},
+    {field(&WindowState::lbl32Decimal), ValueLabel, "Frame4", 2040, 240, 1695, 255, "", kCentre},
     {"Label5", Caption, "Frame4", 600, 600, 1335, 255, "Binary IP address :", kRight},
-    {"lblBinIPAddr", ValueLabel, "Frame4", 2040, 600, 3255, 255, "", kCentre},
+    {field(&WindowState::lblBinIPAddr), ValueLabel, "Frame4", 2040, 600, 3255, 255, "", kCentre},
     {"Label20", Caption, "Frame4", 120, 960, 1815, 255, "Hexadecimal IP address :", kRight},
-    {"lblHexIPAddr", ValueLabel, "Frame4", 2040, 960, 1695, 255, "", kCentre},
+    {field(&WindowState::lblHexIPAddr), ValueLabel, "Frame4", 2040, 960, 1695, 255, "", kCentre},
 
     // Network Mask Information
     {"Label7", Caption, "Frame3", 720, 240, 1215, 255, "Address Class :", kRight},
-    {"lblClass", ValueLabel, "Frame3", 2040, 240, 375, 255, "", kCentre},
+    {field(&WindowState::lblClass), ValueLabel, "Frame3", 2040, 240, 375, 255, "", kCentre},
     {"Label16", Caption, "Frame3", 3000, 240, 1815, 255, "Number of bits in mask :", kRight},
-    {"lblBits", ValueLabel, "Frame3", 4920, 240, 375, 255, "", kCentre},
+    {field(&WindowState::lblBits), ValueLabel, "Frame3", 4920, 240, 375, 255, "", kCentre},
     {"Label15", Caption, "Frame3", 120, 600, 1815, 255, "Classfull Network Mask :", kRight},
-    {"lblClassfull", ValueLabel, "Frame3", 2040, 600, 1695, 255, "", kCentre},
+    {field(&WindowState::lblClassfull), ValueLabel, "Frame3", 2040, 600, 1695, 255, "", kCentre},
     {"Command1", Button, "Frame3", 3840, 600, 1455, 255, "&Set default mask", {}},
     {"Label6", Caption, "Frame3", 120, 960, 1815, 255, "Classless Network Mask :", kRight},
-    {"lblNetMask", ValueLabel, "Frame3", 2040, 960, 1695, 255, "", kCentre},
+    {field(&WindowState::lblNetMask), ValueLabel, "Frame3", 2040, 960, 1695, 255, "", kCentre},
     {"Label2", Caption, "Frame3", 120, 1320, 1815, 255, "Hex Network Mask :", kRight},
-    {"lblHexMask", ValueLabel, "Frame3", 2040, 1320, 1695, 255, "", kCentre},
+    {field(&WindowState::lblHexMask), ValueLabel, "Frame3", 2040, 1320, 1695, 255, "", kCentre},
     {"Label13", Caption, "Frame3", 240, 1680, 1695, 255, "Binary Network mask :", kRight},
-    {"lblBinMask", ValueLabel, "Frame3", 2040, 1680, 3255, 255, "", kCentre},
+    {field(&WindowState::lblBinMask), ValueLabel, "Frame3", 2040, 1680, 3255, 255, "", kCentre},
 
     // Network Information
     {"Label17", Caption, "Frame1", 120, 240, 1815, 255, "Usable address range :", kRight},
-    {"lblHosts", ValueLabel, "Frame1", 2040, 240, 3255, 255, "", kCentre},
+    {field(&WindowState::lblHosts), ValueLabel, "Frame1", 2040, 240, 3255, 255, "", kCentre},
     {"Label12", Caption, "Frame1", 600, 600, 1335, 255, "Network Address :", kRight},
-    {"lblNetNumber", ValueLabel, "Frame1", 2040, 600, 1695, 255, "", kCentre},
+    {field(&WindowState::lblNetNumber), ValueLabel, "Frame1", 2040, 600, 1695, 255, "", kCentre},
     {"Label18", Caption, "Frame1", 240, 960, 1695, 255, "Broadcast Address :", kRight},
-    {"lblBroadcast", ValueLabel, "Frame1", 2040, 960, 1695, 255, "", kCentre},
+    {field(&WindowState::lblBroadcast), ValueLabel, "Frame1", 2040, 960, 1695, 255, "", kCentre},
     {"Label3", Caption, "Frame1", 480, 1320, 1095, 255, "Max hosts :", kRight},
-    {"lblMaxHosts", ValueLabel, "Frame1", 1680, 1320, 1335, 255, "", kCentre},
+    {field(&WindowState::lblMaxHosts), ValueLabel, "Frame1", 1680, 1320, 1335, 255, "", kCentre},
     {"Label4", Caption, "Frame1", 3120, 1320, 735, 255, "Max nets :", kRight},
-    {"lblMaxNets", ValueLabel, "Frame1", 3960, 1320, 1335, 255, "", kCentre},
+    {field(&WindowState::lblMaxNets), ValueLabel, "Frame1", 3960, 1320, 1335, 255, "", kCentre},
 });
+
+// Every display field has its value label, and they come in the record's
+// order, which is the order the window shows them in.
+constexpr bool valueLabelsMatchDisplayFields() {
+    std::size_t next = 0;
+    for (const ControlRow& row : kLayout) {
+        if (row.kind != ValueLabel)
+            continue;
+        if (next == kDisplayFields.size() || row.name != kDisplayFields[next].name)
+            return false;
+        ++next;
+    }
+    return next == kDisplayFields.size();
+}
+static_assert(valueLabelsMatchDisplayFields(),
+              "one value label per display field, in the order of kDisplayFields");
 
 std::string_view containerName(const ControlRow& row) {
     return row.container != nullptr ? row.container : "";
@@ -84,7 +113,7 @@ const ControlRow& captionOf(const ControlRow& valueLabel) {
         if (row.kind == ControlKind::Caption && containerName(row) == containerName(valueLabel) &&
             row.top == valueLabel.top && row.left + row.width + kCaptionGapTwips == valueLabel.left)
             return row;
-    throw std::logic_error(std::string("no caption to the left of ") + valueLabel.name);
+    throw std::logic_error("no caption to the left of " + std::string(valueLabel.name));
 }
 
 QRect pixelRect(const ControlRow& row) {

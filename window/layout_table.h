@@ -1,13 +1,15 @@
 #pragma once
 
-// The window's controls as data: one row per control, in twips, read once by
-// createControls(). Keeping the layout here rather than in forty hand-written
-// blocks makes it checkable row by row against the original form.
+// The window's controls as data: one row per control, read once by
+// createControls(). Positions and sizes are in twips, 1/1440 of an inch.
+// Keeping the layout here rather than in forty hand-written blocks makes it
+// checkable row by row, as the layout test does.
 
 #include <QRect>
 #include <QtGlobal>
 
 #include <span>
+#include <string_view>
 
 namespace quellan {
 
@@ -22,7 +24,8 @@ enum class ControlKind {
 };
 
 struct ControlRow {
-    const char* name;
+    // objectName; a value label's is its field's name in kDisplayFields.
+    std::string_view name;
     ControlKind kind;
     // objectName of the frame that holds the control; nullptr for the window.
     const char* container;
@@ -49,8 +52,9 @@ std::span<const ControlRow> layoutTable();
 inline constexpr int kCaptionGapTwips = 105;
 const ControlRow& captionOf(const ControlRow& valueLabel);
 
-// The layout was drawn at 96 dpi, where 15 twips make a pixel; Qt's own
-// high-DPI scaling takes it from there.
+// At 96 dpi, the resolution of Qt's device-independent pixels, 15 twips make
+// a pixel; rounded to the nearest. Qt's high-DPI scaling maps those pixels to
+// the screen's.
 constexpr int twipsToPixels(int twips) {
     return (twips + 7) / 15;
 }

@@ -30,7 +30,7 @@ namespace quellan {
 namespace {
 
 template <typename Widget> Widget* control(QWidget& window, std::string_view name) {
-    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
+    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
     if (widget == nullptr)
         throw std::logic_error("the layout has no control named " + std::string(name));
     return widget;
@@ -55,9 +55,10 @@ Quellan::Quellan(QWidget* parent)
     useAccessibleInterface<Quellan, QuellanAccessible>();
     setObjectName(QStringLiteral("Quellan"));
     setWindowTitle(QStringLiteral("Brevint Quellan"));
-    // The layout was drawn for a dialog font with digits about 6 pixels wide.
-    // Liberation Sans (Arial metrics) at 10 pixels fits every caption and the
-    // 35-character binary texts; at 8 points (11 pixels) five captions are cut.
+    // The layout's widths assume a font whose digits are about 6 pixels wide:
+    // Liberation Sans (Arial's metrics) at 7.5 points, 10 pixels at 96 dpi,
+    // fits every caption and the 35-character binary texts; at 8 points
+    // (11 pixels) five captions are cut.
     QFont dialogFont(QStringLiteral("Liberation Sans"));
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);

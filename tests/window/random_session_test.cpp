@@ -116,7 +116,7 @@ class RandomSessionTest : public QObject {
             clicked.wait(1000);
             return "Alt+S";
         }
-        const QString text = kClipboardTexts[pick(kClipboardTexts.size())];
+        const QString& text = kClipboardTexts[pick(static_cast<int>(kClipboardTexts.size()))];
         QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(focus(), Qt::Key_V, Qt::ControlModifier);
         return QString("paste \"%1\"").arg(text);
@@ -144,7 +144,7 @@ class RandomSessionTest : public QObject {
         expected.sliderValue = slider->value();
         quellan::Dumbo(expected);
         for (const auto& field : quellan::kDisplayFields) {
-            const QString name = QString::fromUtf8(field.name.data(), field.name.size());
+            const QString name = QString::fromUtf8(field.name);
             const QString shown = fixture_.labelText(name);
             const QString computed = QString::fromStdString(expected.*field.text);
             if (shown != computed)
