@@ -35,10 +35,10 @@ QString fieldCaption(const ControlRow& valueLabel) {
         kDisplayFields.begin(), kDisplayFields.end(),
         [&valueLabel](const DisplayField& candidate) { return candidate.name == valueLabel.name; });
     if (field == kDisplayFields.end())
-        throw std::logic_error(std::string("no result field is named ") + valueLabel.name);
+        throw std::logic_error("no result field is named " + std::string(valueLabel.name));
     const std::string shown = std::string(field->caption) + " :";
     if (shown != captionOf(valueLabel).text)
-        throw std::logic_error(std::string("the caption of ") + valueLabel.name +
+        throw std::logic_error("the caption of " + std::string(valueLabel.name) +
                                " does not read \"" + shown + '"');
     return QString::fromUtf8(field->caption.data(), static_cast<qsizetype>(field->caption.size()));
 }
