@@ -13,7 +13,7 @@ packages=(
   # the fuzzer
   clang libclang-rt-14-dev
   # the Debian package and its checks
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
   # the window read as a screen reader reads it: virtual X server, keystrokes,
   # a D-Bus session with the accessibility bus, and Debian's python with pyatspi
   xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi
