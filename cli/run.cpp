@@ -16,42 +16,64 @@ bool skippedLine(std::string_view line) {
     return first == std::string_view::npos || line[first] == '#';
 }
 
+// Results are collected and written in large blocks: a batch of a million
+// addresses is half a gigabyte of text. They go out before a message, so the
+// two streams stay in order in a terminal, and before reading input that is
+// not there yet, so that a program feeding addresses one by one gets each
+// answer at once.
 class Reporter {
 public:
     Reporter(const CommandLine& line, std::ostream& out, std::ostream& err)
         : line_(line)
+        , addresses_(line.form, line.key)
         , out_(out)
         , err_(err) {}
 
     void report(std::string_view input) {
-        const AddressReport report = reportAddress(input, line_.form, line_.key);
+        const AddressReport report = addresses_.report(input);
         if (!report.messages.empty()) {
-            // Notes and reasons come after the results before them, in a terminal too.
-            out_.flush();
+            flush();
             err_ << report.messages;
         }
         refused_ = refused_ || report.refused;
         if (report.results.empty())
             return;
         if (line_.form == OutputForm::Text && shown_)
-            out_.put('\n');
-        out_ << report.results;
+            pending_.push_back('\n');
+        pending_ += report.results;
         shown_ = true;
+        if (pending_.size() >= kBlockSize)
+            flush();
     }
 
     void reportLines(std::istream& in) {
         std::string line;
-        while (std::getline(in, line))
+        while (true) {
+            if (in.rdbuf()->in_avail() <= 0)
+                flush();
+            if (!std::getline(in, line))
+                break;
             if (!skippedLine(line))
                 report(line);
+        }
+    }
+
+    void flush() {
+        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+        out_.flush();
+        pending_.clear();
     }
 
     bool refused() const { return refused_; }
 
 private:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
     const CommandLine& line_;
+    AddressReporter addresses_;
     std::ostream& out_;
     std::ostream& err_;
+    std::string pending_;
     bool shown_ = false;
     bool refused_ = false;
 };
@@ -88,7 +110,7 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         else
             reporter.report(source.address);
     }
-    out.flush();
+    reporter.flush();
     return reporter.refused() ? kExitRefused : 0;
 }
 
