@@ -13,6 +13,8 @@ namespace quellan {
 namespace {
 
 std::int32_t convertOctet(const std::string& text) {
+    if (const std::int32_t plain = plainDigits(text); plain >= 0)
+        return plain;
     const auto value = octetValue(text);
     if (!value)
         throw ConversionError(text);
@@ -78,10 +80,20 @@ void writeBinaryAddress(WindowState& state, const Boxes& boxes) {
     state.lblBinIPAddr.assign(text.data(), text.size());
 }
 
+// string_view::starts_with, without a call to memcmp for one to four characters.
+bool startsWith(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i])
+            return false;
+    return true;
+}
+
 void classify(WindowState& state) {
     const std::string_view bits = state.lblBinIPAddr;
     for (const ClassRow& row : kClassRows) {
-        if (!bits.starts_with(row.leadingBits))
+        if (!startsWith(bits, row.leadingBits))
             continue;
         state.lblClass = row.letter;
         state.lblClassfull = row.classfulMask;

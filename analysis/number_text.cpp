@@ -62,25 +62,23 @@ double parseDecimal(std::string_view number) {
     return negative ? -value : value;
 }
 
-// What a box nearly always holds, one to three plain digits, read without
-// the general number parsing.
-std::optional<std::int32_t> plainDigits(std::string_view text) {
+} // namespace
+
+std::int32_t plainDigits(std::string_view text) {
     if (text.empty() || text.size() > 3)
-        return std::nullopt;
+        return -1;
     std::int32_t value = 0;
     for (const char c : text) {
         if (!isDigit(c))
-            return std::nullopt;
+            return -1;
         value = value * 10 + (c - '0');
     }
     return value;
 }
 
-} // namespace
-
 std::optional<std::int32_t> octetValue(std::string_view text) {
-    if (const auto value = plainDigits(text))
-        return value;
+    if (const std::int32_t plain = plainDigits(text); plain >= 0)
+        return plain;
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
@@ -103,8 +101,8 @@ std::optional<std::int32_t> octetValue(std::string_view text) {
 }
 
 LeadingNumber leadingNumber(std::string_view text) {
-    if (const auto value = plainDigits(text))
-        return {static_cast<double>(*value), true};
+    if (const std::int32_t value = plainDigits(text); value >= 0)
+        return {static_cast<double>(value), true};
     std::string squeezed;
     squeezed.reserve(text.size());
     for (const char c : text)

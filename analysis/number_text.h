@@ -17,6 +17,11 @@ namespace quellan {
 // outside the signed 32-bit range.
 std::optional<std::int32_t> octetValue(std::string_view text);
 
+// The octet value of one to three plain digits, what a box nearly always
+// holds; -1 for any other text. For the recalculation's hot path: GCC passes
+// an optional<int> back through memory, and reading it stalls the caller.
+std::int32_t plainDigits(std::string_view text);
+
 // A text read the lenient way the octet check reads it: blanks anywhere are
 // skipped and the longest leading decimal number counts. `found` is false
 // when no digit begins the text; the value is then 0.
