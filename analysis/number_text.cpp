@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -45,20 +46,32 @@ std::size_t decimalNumberLength(std::string_view text) {
     return digits > 0 ? i : 0;
 }
 
-// Reads a text that decimalNumberLength accepted in full. A number too large
-// for a double reads as an infinity of its sign, one too small as zero.
+// Reads a text that decimalNumberLength accepted in full, to the nearest
+// double. A number too large for a double reads as an infinity of its sign,
+// one too small as zero or the tiny value it is. Written for strtod as digits
+// and a power of ten, "1234E-2" for "12.34": with no decimal point in it, the
+// reading cannot depend on the locale a program has set, as the window's
+// toolkit does. (std::from_chars would need the maths library loaded for
+// its rounding-mode checks, slowing the command-line tool's start.)
 double parseDecimal(std::string_view number) {
     const bool negative = number.front() == '-';
     if (number.front() == '+' || number.front() == '-')
         number.remove_prefix(1);
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::fixed);
-    if (result.ec == std::errc::result_out_of_range) {
-        const std::string_view whole = number.substr(0, number.find('.'));
-        const bool huge = whole.find_first_not_of('0') != std::string_view::npos;
-        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+    std::string digits;
+    digits.reserve(number.size() + 24);
+    std::size_t fractionDigits = 0;
+    bool inFraction = false;
+    for (const char c : number) {
+        if (c == '.') {
+            inFraction = true;
+            continue;
+        }
+        digits.push_back(c);
+        fractionDigits += inFraction ? 1 : 0;
     }
+    digits.append("E-");
+    appendDecimal(digits, static_cast<std::int64_t>(fractionDigits));
+    const double value = std::strtod(digits.c_str(), nullptr);
     return negative ? -value : value;
 }
 
@@ -92,12 +105,21 @@ std::optional<std::int32_t> octetValue(std::string_view text) {
         std::from_chars(begin, text.data() + text.size(), value);
         return value;
     }
-    // nearbyint rounds halves to the even neighbour in the default mode.
-    const double rounded = std::nearbyint(parseDecimal(text));
+    const double rounded = roundHalfEven(parseDecimal(text));
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
           rounded <= std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
     return static_cast<std::int32_t>(rounded);
+}
+
+double roundHalfEven(double value) {
+    // From 2^52 on a double holds whole numbers only, so adding 2^52 rounds
+    // the fraction away as the hardware rounds, halves to even; taking it
+    // off again is exact. Larger values, infinities and NaN are left alone.
+    constexpr double kTwoTo52 = 4503599627370496.0;
+    if (!(std::fabs(value) < kTwoTo52))
+        return value;
+    return value >= 0 ? (value + kTwoTo52) - kTwoTo52 : -((-value + kTwoTo52) - kTwoTo52);
 }
 
 LeadingNumber leadingNumber(std::string_view text) {

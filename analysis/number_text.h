@@ -31,6 +31,11 @@ struct LeadingNumber {
 };
 LeadingNumber leadingNumber(std::string_view text);
 
+// The nearest whole number, halves to the even neighbour: nearbyint() in the
+// default rounding mode, without the maths library, whose loading alone
+// would slow the command-line tool's start measurably.
+double roundHalfEven(double value);
+
 using Octets = std::array<std::uint8_t, 4>;
 
 // The number forms of the fields. Each appends, so that a field can be

@@ -3,8 +3,6 @@
 #include "address_report.h"
 #include "command_line.h"
 
-#include <istream>
-#include <ostream>
 #include <string>
 
 namespace quellan::cli {
@@ -23,7 +21,7 @@ bool skippedLine(std::string_view line) {
 // answer at once.
 class Reporter {
 public:
-    Reporter(const CommandLine& line, std::ostream& out, std::ostream& err)
+    Reporter(const CommandLine& line, TextOutput& out, TextOutput& err)
         : line_(line)
         , addresses_(line.form, line.key)
         , out_(out)
@@ -33,7 +31,7 @@ public:
         const AddressReport report = addresses_.report(input);
         if (!report.messages.empty()) {
             flush();
-            err_ << report.messages;
+            err_.write(report.messages);
         }
         refused_ = refused_ || report.refused;
         if (report.results.empty())
@@ -46,21 +44,25 @@ public:
             flush();
     }
 
-    void reportLines(std::istream& in) {
+    void reportLines(LineInput& in) {
         std::string line;
         while (true) {
-            if (in.rdbuf()->in_avail() <= 0)
+            if (in.mayWait())
                 flush();
-            if (!std::getline(in, line))
+            if (!in.readLine(line))
                 break;
             if (!skippedLine(line))
                 report(line);
         }
+        if (const std::string failure = in.failure(); !failure.empty()) {
+            flush();
+            err_.write("quellan: cannot read the standard input: " + failure + "\n");
+            refused_ = true;
+        }
     }
 
     void flush() {
-        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-        out_.flush();
+        out_.write(pending_);
         pending_.clear();
     }
 
@@ -71,8 +73,8 @@ private:
 
     const CommandLine& line_;
     AddressReporter addresses_;
-    std::ostream& out_;
-    std::ostream& err_;
+    TextOutput& out_;
+    TextOutput& err_;
     std::string pending_;
     bool shown_ = false;
     bool refused_ = false;
@@ -80,24 +82,24 @@ private:
 
 } // namespace
 
-int run(std::span<const std::string_view> arguments, std::istream& in, bool inIsTerminal,
-        std::ostream& out, std::ostream& err) {
+int run(std::span<const std::string_view> arguments, LineInput& in, bool inIsTerminal,
+        TextOutput& out, TextOutput& err) {
     CommandLine line = readCommandLine(arguments);
     if (!line.usageError.empty()) {
-        err << "quellan: " << line.usageError << '\n' << usageText();
+        err.write("quellan: " + line.usageError + "\n" + usageText());
         return kExitUsage;
     }
     if (line.help) {
-        out << helpText();
+        out.write(helpText());
         return 0;
     }
     if (line.version) {
-        out << versionText();
+        out.write(versionText());
         return 0;
     }
     if (line.sources.empty()) {
         if (inIsTerminal) {
-            err << "quellan: no address given\n" << usageText();
+            err.write("quellan: no address given\n" + usageText());
             return kExitUsage;
         }
         line.sources.push_back({.standardInput = true, .address = {}});

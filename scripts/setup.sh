@@ -22,6 +22,10 @@ packages=(
 if [[ "${1:-}" == "--display-tools" ]]; then
   packages+=(imagemagick)
 fi
+# Extra for the command-line benchmarks: the timer, and the peers they are timed against.
+if [[ "${1:-}" == "--bench-tools" ]]; then
+  packages+=(hyperfine ipcalc-ng sipcalc)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
