@@ -10,7 +10,7 @@ namespace quellan::cli {
 
 namespace {
 
-constexpr std::size_t kReadSize = 64 * 1024;
+constexpr std::size_t kReadSize = std::size_t{64} * 1024;
 
 } // namespace
 

@@ -69,7 +69,7 @@ public:
     bool refused() const { return refused_; }
 
 private:
-    static constexpr std::size_t kBlockSize = 64 * 1024;
+    static constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
 
     const CommandLine& line_;
     AddressReporter addresses_;
