@@ -50,7 +50,9 @@ std::uint32_t boxValue(const std::string& text) {
     if (text.empty())
         return 0;
     // The low eight bits, as Bin2BitStr writes them.
-    return static_cast<std::uint32_t>(octetValue(text).value_or(0)) & 0xFFU;
+    const std::int32_t plain = plainDigits(text);
+    const std::int32_t value = plain >= 0 ? plain : octetValue(text).value_or(0);
+    return static_cast<std::uint32_t>(value) & 0xFFU;
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "number_text.h"
 #include "recalculation.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace quellan {
@@ -11,6 +13,8 @@ namespace quellan {
 namespace {
 
 std::int32_t convertOctet(const std::string& text) {
+    if (const std::int32_t plain = plainDigits(text); plain >= 0)
+        return plain;
     const auto value = octetValue(text);
     if (!value)
         throw ConversionError(text);
@@ -30,39 +34,66 @@ constexpr ClassRow kClassRows[] = {
     {"1111", "E", "255.0.0.0", 0},
 };
 
-void writeHexAddress(WindowState& state) {
-    // Composed before it is written, so a box that does not convert leaves the
-    // whole record as it was rather than half an address on screen.
-    std::string composed;
+// The boxes as numbers. All of them convert before anything is written, so a
+// box that does not leaves the whole record as it was rather than half an
+// address on screen. An empty box is not converted.
+struct Boxes {
+    std::array<std::uint32_t, 4> values{};
+    std::array<bool, 4> empty{};
+};
+
+Boxes convertBoxes(const WindowState& state) {
+    Boxes boxes;
     for (std::size_t n = 0; n < state.octets.size(); ++n) {
-        const std::string& text = state.octets[n];
-        if (text.empty())
-            composed.append("00");
-        else
-            appendHex(composed, static_cast<std::uint32_t>(convertOctet(text)));
-        if (n + 1 < state.octets.size())
-            composed.push_back('.');
+        boxes.empty[n] = state.octets[n].empty();
+        if (!boxes.empty[n])
+            boxes.values[n] = static_cast<std::uint32_t>(convertOctet(state.octets[n]));
     }
-    state.lblHexIPAddr.assign(composed);
+    return boxes;
 }
 
-void writeBinaryAddress(WindowState& state) {
-    // Every box converted in the step before, so this one cannot stop
-    // half-way and may build the text in the field itself.
-    std::string& field = state.lblBinIPAddr;
+// Eight bit characters for the low byte of `value`, weight 128 first.
+void writeBits(char* out, std::uint32_t value) {
+    for (std::size_t i = 0; i < 8; ++i)
+        out[i] = (value & (0x80U >> i)) != 0 ? '1' : '0';
+}
+
+void writeHexAddress(WindowState& state, const Boxes& boxes) {
+    std::string& field = state.lblHexIPAddr;
     field.clear();
-    for (std::size_t n = 0; n < state.octets.size(); ++n) {
+    for (std::size_t n = 0; n < boxes.values.size(); ++n) {
         if (n > 0)
             field.push_back('.');
-        const std::string& text = state.octets[n];
-        field.append(text.empty() ? "00000000" : Bin2BitStr(text));
+        if (boxes.empty[n])
+            field.append("00");
+        else
+            appendHex(field, boxes.values[n]);
     }
+}
+
+void writeBinaryAddress(WindowState& state, const Boxes& boxes) {
+    std::array<char, kZeroBinaryText.size()> text{};
+    std::copy(kZeroBinaryText.begin(), kZeroBinaryText.end(), text.begin());
+    for (std::size_t n = 0; n < boxes.values.size(); ++n)
+        if (!boxes.empty[n])
+            writeBits(text.data() + n * 9, boxes.values[n]);
+    state.lblBinIPAddr.assign(text.data(), text.size());
+}
+
+// string_view::starts_with, without a call to memcmp for one to four characters.
+bool startsWith(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i])
+            return false;
+    return true;
 }
 
 void classify(WindowState& state) {
     const std::string_view bits = state.lblBinIPAddr;
     for (const ClassRow& row : kClassRows) {
-        if (!bits.starts_with(row.leadingBits))
+        if (!startsWith(bits, row.leadingBits))
             continue;
         state.lblClass = row.letter;
         state.lblClassfull = row.classfulMask;
@@ -83,17 +114,15 @@ void classify(WindowState& state) {
 } // namespace
 
 std::string Bin2BitStr(const std::string& binOctet) {
-    const auto value = static_cast<std::uint32_t>(convertOctet(binOctet));
     std::string bits(8, '0');
-    for (std::size_t i = 0; i < bits.size(); ++i)
-        if (value & (0x80U >> i))
-            bits[i] = '1';
+    writeBits(bits.data(), static_cast<std::uint32_t>(convertOctet(binOctet)));
     return bits;
 }
 
 void renderHostAddress(WindowState& state) {
-    writeHexAddress(state);
-    writeBinaryAddress(state);
+    const Boxes boxes = convertBoxes(state);
+    writeHexAddress(state, boxes);
+    writeBinaryAddress(state, boxes);
     classify(state);
 }
 

@@ -86,12 +86,19 @@ void appendEscape(std::string& out, unsigned char c) {
 void appendJsonString(std::string& out, std::string_view text) {
     out.push_back('"');
     while (!text.empty()) {
+        // Printable ASCII, all a field ever holds, goes out a run at a time.
+        const auto plain = std::find_if_not(text.begin(), text.end(), [](char c) {
+            return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+        });
+        const auto run = static_cast<std::size_t>(plain - text.begin());
+        out.append(text.substr(0, run));
+        text.remove_prefix(run);
+        if (text.empty())
+            break;
         const auto c = static_cast<unsigned char>(text.front());
         std::size_t taken = 1;
         if (c < 0x20U || c == 0x7FU || c == '"' || c == '\\') {
             appendEscape(out, c);
-        } else if (c < 0x80U) {
-            out.push_back(static_cast<char>(c));
         } else if (const std::size_t length = sequenceLength(text); length > 0) {
             out.append(text.substr(0, length));
             taken = length;

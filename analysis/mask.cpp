@@ -5,6 +5,7 @@
 #include "recalculation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace quellan {
@@ -17,13 +18,23 @@ int oneBits(std::int32_t maskBits) {
     return std::clamp<std::int32_t>(maskBits, 0, 32);
 }
 
-void writeBinaryMask(std::string& field, int ones) {
-    field.clear();
-    for (int i = 1; i <= 32; ++i) {
-        field.push_back(i <= ones ? '1' : '0');
-        if (i == 8 || i == 16 || i == 24)
-            field.push_back('.');
+// The binary mask field for every length from 0 to 32, written out once.
+constexpr auto kBinaryMasks = [] {
+    std::array<std::array<char, 35>, 33> masks{};
+    for (int ones = 0; ones <= 32; ++ones) {
+        std::size_t at = 0;
+        for (int i = 1; i <= 32; ++i) {
+            masks[static_cast<std::size_t>(ones)][at++] = i <= ones ? '1' : '0';
+            if (i == 8 || i == 16 || i == 24)
+                masks[static_cast<std::size_t>(ones)][at++] = '.';
+        }
     }
+    return masks;
+}();
+
+void writeBinaryMask(std::string& field, int ones) {
+    const auto& mask = kBinaryMasks[static_cast<std::size_t>(ones)];
+    field.assign(mask.data(), mask.size());
 }
 
 } // namespace

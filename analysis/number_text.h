@@ -26,6 +26,11 @@ constexpr bool isBlank(char c) {
 // outside the signed 32-bit range.
 std::optional<std::int32_t> octetValue(std::string_view text);
 
+// The octet value of one to three plain digits, what a box nearly always
+// holds; -1 for any other text. For the recalculation's hot path: GCC passes
+// an optional<int> back through memory, and reading it stalls the caller.
+std::int32_t plainDigits(std::string_view text);
+
 // A text read the lenient way the octet check reads it: blanks anywhere are
 // skipped and the longest leading decimal number counts. `found` is false
 // when no digit begins the text; the value is then 0.
@@ -34,6 +39,11 @@ struct LeadingNumber {
     bool found = false;
 };
 LeadingNumber leadingNumber(std::string_view text);
+
+// The nearest whole number, halves to the even neighbour: nearbyint() in the
+// default rounding mode, without the maths library, whose loading alone
+// would slow the command-line tool's start measurably.
+double roundHalfEven(double value);
 
 using Octets = std::array<std::uint8_t, 4>;
 

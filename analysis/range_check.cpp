@@ -1,13 +1,11 @@
 #include "number_text.h"
 #include "recalculation.h"
 
-#include <cmath>
-
 namespace quellan {
 
 bool RangeCheck(WindowState& state, const std::string& TempInput) {
     const LeadingNumber number = leadingNumber(TempInput);
-    const double value = std::nearbyint(number.value);
+    const double value = roundHalfEven(number.value);
 
     // A text with something in it but no number at all is not an octet; an
     // empty box is simply not filled in yet and passes as 0.

@@ -12,11 +12,12 @@ namespace {
 
 // What QString::trimmed() takes off a field's value in the window.
 std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\n\v\f\r";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 void appendLine(std::string& out, std::string_view caption, std::string_view value) {

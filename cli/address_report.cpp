@@ -12,23 +12,28 @@ namespace quellan::cli {
 namespace {
 
 // The input inside a message without the blanks around it, its control
-// characters made visible as "?".
+// characters made visible as "?", and cut short when it is longer than any
+// address with its mask.
 void appendMessage(std::string& messages, std::string_view input, std::string_view reason) {
     constexpr std::string_view kBlanks = " \t\r\n";
+    constexpr std::size_t kLongest = 64;
     input.remove_prefix(std::min(input.find_first_not_of(kBlanks), input.size()));
     input = input.substr(0, input.find_last_not_of(kBlanks) + 1);
     messages.append("quellan: ");
-    for (const char c : input)
+    for (const char c : input.substr(0, kLongest))
         messages.push_back((c >= 0 && c < ' ') || c == '\x7F' ? '?' : c);
+    if (input.size() > kLongest)
+        messages.append("...");
     messages.append(": ").append(reason).push_back('\n');
 }
+
+const WindowState kFreshRecord;
 
 // The window refuses an octet of 255 on leaving its box but still shows its
 // results; above that the command line refuses the address. Returns the
 // first reason for refusing, and notes a 255.
-std::string octetRefusal(const ParsedAddress& parsed, bool& broadcastOctet) {
+std::string octetRefusal(const ParsedAddress& parsed, WindowState& scratch, bool& broadcastOctet) {
     for (const std::string& octet : parsed.octets) {
-        WindowState scratch;
         if (RangeCheck(scratch, octet))
             continue;
         if (scratch.statusText == kBroadcastMessage)
@@ -41,20 +46,25 @@ std::string octetRefusal(const ParsedAddress& parsed, bool& broadcastOctet) {
 
 } // namespace
 
-AddressReport reportAddress(std::string_view input, OutputForm form, std::string_view key) {
+AddressReporter::AddressReporter(OutputForm form, std::string_view key)
+    : form_(form)
+    , key_(key) {}
+
+AddressReport AddressReporter::report(std::string_view input) {
     AddressReport report;
     const ParsedAddress parsed = parseAddress(input);
     bool broadcastOctet = false;
     std::string refusal = parsed.reason;
     if (parsed.isAddress && refusal.empty())
-        refusal = octetRefusal(parsed, broadcastOctet);
+        refusal = octetRefusal(parsed, scratch_, broadcastOctet);
     if (!refusal.empty()) {
         appendMessage(report.messages, input, refusal);
         report.refused = true;
         return report;
     }
 
-    WindowState state;
+    WindowState& state = record_;
+    state = kFreshRecord;
     windowLoaded(state);
     const AddressEntry entry = addressEntered(state, parsed);
     if (broadcastOctet)
@@ -62,7 +72,7 @@ AddressReport reportAddress(std::string_view input, OutputForm form, std::string
     if (!entry.maskNote.empty())
         appendMessage(report.messages, input, entry.maskNote);
 
-    switch (form) {
+    switch (form_) {
     case OutputForm::Text:
         report.results = resultsText(state);
         break;
@@ -71,7 +81,7 @@ AddressReport reportAddress(std::string_view input, OutputForm form, std::string
         report.results.push_back('\n');
         break;
     case OutputForm::Value:
-        report.results = resultValue(state, input, key).value_or(std::string());
+        report.results = resultValue(state, input, key_).value_or(std::string());
         report.results.push_back('\n');
         break;
     }

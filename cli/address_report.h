@@ -4,6 +4,7 @@
 // line says about it.
 
 #include "command_line.h"
+#include "window_state.h"
 
 #include <string>
 #include <string_view>
@@ -20,10 +21,24 @@ struct AddressReport {
     bool refused = false;
 };
 
-// A fresh window record is loaded and the address entered into it, as pasted
-// into the window: the boxes typed, the mask length set on the slider and
-// every box checked as if left. An address that does not read, whose mask
-// does not read, or with an octet above 255 is refused.
-AddressReport reportAddress(std::string_view input, OutputForm form, std::string_view key);
+// Works addresses out one after another. For each a fresh window record is
+// loaded and the address entered into it, as pasted into the window: the
+// boxes typed, the mask length set on the slider and every box checked as if
+// left. An address that does not read, whose mask does not read, or with an
+// octet above 255 is refused.
+class AddressReporter {
+public:
+    AddressReporter(OutputForm form, std::string_view key);
+
+    AddressReport report(std::string_view input);
+
+private:
+    OutputForm form_;
+    std::string key_;
+    // Kept from one address to the next only for the memory its texts hold:
+    // each address starts from a copy of a fresh record.
+    WindowState record_;
+    WindowState scratch_;
+};
 
 } // namespace quellan::cli

@@ -3,8 +3,6 @@
 #include "address_report.h"
 #include "command_line.h"
 
-#include <istream>
-#include <ostream>
 #include <string>
 
 namespace quellan::cli {
@@ -16,66 +14,92 @@ bool skippedLine(std::string_view line) {
     return first == std::string_view::npos || line[first] == '#';
 }
 
+// Results are collected and written in large blocks: a batch of a million
+// addresses is half a gigabyte of text. They go out before a message, so the
+// two streams stay in order in a terminal, and before reading input that is
+// not there yet, so that a program feeding addresses one by one gets each
+// answer at once.
 class Reporter {
 public:
-    Reporter(const CommandLine& line, std::ostream& out, std::ostream& err)
+    Reporter(const CommandLine& line, TextOutput& out, TextOutput& err)
         : line_(line)
+        , addresses_(line.form, line.key)
         , out_(out)
         , err_(err) {}
 
     void report(std::string_view input) {
-        const AddressReport report = reportAddress(input, line_.form, line_.key);
+        const AddressReport report = addresses_.report(input);
         if (!report.messages.empty()) {
-            // Notes and reasons come after the results before them, in a terminal too.
-            out_.flush();
-            err_ << report.messages;
+            flush();
+            err_.write(report.messages);
         }
         refused_ = refused_ || report.refused;
         if (report.results.empty())
             return;
         if (line_.form == OutputForm::Text && shown_)
-            out_.put('\n');
-        out_ << report.results;
+            pending_.push_back('\n');
+        pending_ += report.results;
         shown_ = true;
+        if (pending_.size() >= kBlockSize)
+            flush();
     }
 
-    void reportLines(std::istream& in) {
+    void reportLines(LineInput& in) {
         std::string line;
-        while (std::getline(in, line))
+        while (true) {
+            if (in.mayWait())
+                flush();
+            if (!in.readLine(line))
+                break;
             if (!skippedLine(line))
                 report(line);
+        }
+        if (const std::string failure = in.failure(); !failure.empty()) {
+            flush();
+            err_.write("quellan: cannot read the standard input: " + failure + "\n");
+            refused_ = true;
+        }
+    }
+
+    void flush() {
+        out_.write(pending_);
+        pending_.clear();
     }
 
     bool refused() const { return refused_; }
 
 private:
+    static constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
+
     const CommandLine& line_;
-    std::ostream& out_;
-    std::ostream& err_;
+    AddressReporter addresses_;
+    TextOutput& out_;
+    TextOutput& err_;
+    std::string pending_;
     bool shown_ = false;
     bool refused_ = false;
 };
 
 } // namespace
 
-int run(std::span<const std::string_view> arguments, std::istream& in, bool inIsTerminal,
-        std::ostream& out, std::ostream& err) {
+int run(std::span<const std::string_view> arguments, LineInput& in, bool inIsTerminal,
+        TextOutput& out, TextOutput& err) {
     CommandLine line = readCommandLine(arguments);
     if (!line.usageError.empty()) {
-        err << "quellan: " << line.usageError << '\n' << usageText();
+        err.write("quellan: " + line.usageError + "\n" + usageText());
         return kExitUsage;
     }
     if (line.help) {
-        out << helpText();
+        out.write(helpText());
         return 0;
     }
     if (line.version) {
-        out << versionText();
+        out.write(versionText());
         return 0;
     }
     if (line.sources.empty()) {
         if (inIsTerminal) {
-            err << "quellan: no address given\n" << usageText();
+            err.write("quellan: no address given\n" + usageText());
             return kExitUsage;
         }
         line.sources.push_back({.standardInput = true, .address = {}});
@@ -88,7 +112,7 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         else
             reporter.report(source.address);
     }
-    out.flush();
+    reporter.flush();
     return reporter.refused() ? kExitRefused : 0;
 }
 

@@ -3,7 +3,8 @@
 // The command-line tool from its arguments to its exit status, with its
 // streams passed in so that tests can run it whole.
 
-#include <iosfwd>
+#include "text_streams.h"
+
 #include <span>
 #include <string_view>
 
@@ -14,7 +15,7 @@ inline constexpr int kExitUsage = 2;
 
 // `arguments` without the program's name. With no address given the
 // addresses come from `in`, unless it is a terminal (`inIsTerminal`).
-int run(std::span<const std::string_view> arguments, std::istream& in, bool inIsTerminal,
-        std::ostream& out, std::ostream& err);
+int run(std::span<const std::string_view> arguments, LineInput& in, bool inIsTerminal,
+        TextOutput& out, TextOutput& err);
 
 } // namespace quellan::cli

@@ -1,12 +1,14 @@
 // Turns the input bytes into a session of user actions against the record and
 // checks, after every action, what must hold whatever the user did.
 
+#include "address_facts.h"
 #include "address_text.h"
 #include "event_steps.h"
 #include "field_checks.h"
 #include "mask_typing.h"
 #include "number_text.h"
 #include "recalculation.h"
+#include "result_formats.h"
 
 #include <algorithm>
 #include <array>
@@ -86,11 +88,43 @@ bool systemStatus(std::string_view text) {
            text.ends_with(" is not a mask length.") || text.ends_with(" is not a network mask.");
 }
 
+// What JSON allows inside a document: well-formed UTF-8 (no overlong forms,
+// surrogates or code points above U+10FFFF) and no raw control character.
+bool jsonSafe(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x20 || lead == 0x7F)
+            return false;
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        std::uint32_t code = length == 1 ? lead : lead & (0x7FU >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3FU);
+        }
+        const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 // A pasted text: read whole or not at all, and a whole one lands in the boxes.
 void paste(quellan::WindowState& state, const std::string& text) {
     const quellan::ParsedAddress parsed = quellan::parseAddress(text);
     require(parsed.isAddress || !parsed.reason.empty(), "a text refused without a reason");
     require(!parsed.maskBits || (*parsed.maskBits >= 0 && *parsed.maskBits <= 32), "mask length");
+    // Whatever bytes the text holds, the results stay one line of safe JSON.
+    require(jsonSafe(quellan::resultsJson(state, text)), "JSON of any input");
     if (!parsed.isAddress)
         return;
     for (const std::string& octet : parsed.octets)
@@ -142,6 +176,10 @@ void checkInvariants(const quellan::WindowState& state) {
     require(state.lblNetNumber == dotted(network), "network");
     require(state.lblBroadcast == dotted(broadcast), "broadcast");
     require(state.lblHosts == dotted(network + 1) + " - " + dotted(broadcast - 1), "range");
+    const quellan::AddressFacts facts = quellan::addressFacts(state);
+    require(facts.address == address, "facts: address");
+    require(facts.wildcard == dotted(~mask), "facts: wildcard");
+    require(facts.network == dotted(network) + "/" + std::to_string(bits), "facts: network");
 }
 
 } // namespace

@@ -15,7 +15,7 @@ packages=(
   # the lint
   clang-format clang-tidy python3
   # the Debian package and its checks
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
   # the window read as a screen reader reads it: virtual X server, keystrokes,
   # a D-Bus session with the accessibility bus, and Debian's python with pyatspi
   xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi
@@ -23,6 +23,10 @@ packages=(
 # Extra for the scripts that look at the window's pixels (screenshot, start-up benchmark).
 if [[ "${1:-}" == "--display-tools" ]]; then
   packages+=(imagemagick)
+fi
+# Extra for the command-line benchmarks: the timer, and the peers they are timed against.
+if [[ "${1:-}" == "--bench-tools" ]]; then
+  packages+=(hyperfine ipcalc-ng sipcalc)
 fi
 
 missing=()

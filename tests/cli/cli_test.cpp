@@ -6,11 +6,40 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The input as lines of a string; like a pipe, a last line without its line
+// end counts.
+class StringInput : public quellan::cli::LineInput {
+public:
+    explicit StringInput(std::string text)
+        : text_(std::move(text)) {}
+
+    bool readLine(std::string& line) override {
+        if (at_ >= text_.size())
+            return false;
+        const std::size_t end = std::min(text_.find('\n', at_), text_.size());
+        line = text_.substr(at_, end - at_);
+        at_ = end + 1;
+        return true;
+    }
+    bool mayWait() const override { return at_ >= text_.size(); }
+    std::string failure() const override { return {}; }
+
+private:
+    std::string text_;
+    std::size_t at_ = 0;
+};
+
+class StringOutput : public quellan::cli::TextOutput {
+public:
+    void write(std::string_view text) override { text_.append(text); }
+    std::string text_;
+};
 
 struct Ran {
     int status = 0;
@@ -21,13 +50,13 @@ struct Ran {
 Ran runQuellan(const std::vector<std::string>& arguments, const std::string& input = "",
                bool terminal = false) {
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
+    StringInput in(input);
+    StringOutput out;
+    StringOutput err;
     Ran ran;
     ran.status = quellan::cli::run(views, in, terminal, out, err);
-    ran.out = out.str();
-    ran.err = err.str();
+    ran.out = out.text_;
+    ran.err = err.text_;
     return ran;
 }
 
@@ -86,7 +115,9 @@ INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
             "quellan: 10.0.0.1/33: /33 is not a mask length.\nquellan: 10.0.0.2/40: /40 is not a mask length.\n"},
     RunCase{"bad mask", {"10.0.0.1 255.0.255.0"}, "", 1, "",
             "quellan: 10.0.0.1 255.0.255.0: 255.0.255.0 is not a network mask.\n"},
-    RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 address.\n"}));
+    RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 address.\n"},
+    RunCase{"long input cut short", {std::string(70, '1')}, "", 1, "",
+            "quellan: " + std::string(64, '1') + "...: Not an IPv4 address.\n"}));
 
 INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
     RunCase{"lines", {"--get", "input"}, "# list\n\n  192.168.1.10/26\r\n\t\n10.0.0.1 255.255.0.0\n  #10.0.0.2\n9.9.9.9", 0,

@@ -7,11 +7,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-# expect STATUS STDOUT STDERR -- ARGUMENTS...   (standard input from $work/in)
+# expect STATUS STDOUT STDERR -- ARGUMENTS...   (standard input from $input)
+input=$work/in
 expect() {
   local status=$1 out=$2 err=$3
   shift 4
-  "$quellan" "$@" <"$work/in" >"$work/out" 2>"$work/err"
+  "$quellan" "$@" <"$input" >"$work/out" 2>"$work/err"
   local got=$?
   if [[ $got -ne $status || "$(cat "$work/out")" != "$out" || "$(cat "$work/err")" != "$err" ]]; then
     echo "quellan $*: status $got, out <$(cat "$work/out")>, err <$(cat "$work/err")>;" \
@@ -26,6 +27,17 @@ expect 1 "" "quellan: 300.1.1.1: Value is larger than 254." -- 300.1.1.1
 expect 0 "" "" -- # nothing piped in: nothing to do
 printf '# hosts\n10.0.0.1\n\n172.16.0.1 255.255.255.0\n' >"$work/in"
 expect 0 $'10.0.0.0/8\n172.16.0.0/24' "" -- --get cidr
+printf '10.0.0.1\n10.0.0.2' >"$work/in" # the last line without its line end
+expect 0 $'10.0.0.1\n10.0.0.2' "" -- --get input
+# Read in blocks: lines that cross the edge of a block, and one far longer than a block.
+awk 'BEGIN { for (i = 0; i < 20000; i++) printf "10.%d.%d.1/%d\n", i % 250, i % 200, 8 + i % 24 }' >"$work/in"
+"$quellan" --get cidr <"$work/in" | awk '!/^10\.[0-9]+\.[0-9]+\.0\/[0-9]+$/ { bad++ } END { exit bad > 0 || NR != 20000 }' ||
+  { echo "a long input did not give one network per line" >&2; failures=$((failures + 1)); }
+{ printf '10.0.0.1/'; head -c 200000 /dev/zero | tr '\0' '2'; printf '\n10.0.0.3\n'; } >"$work/in"
+"$quellan" --get input <"$work/in" >"$work/out" 2>/dev/null
+grep -qx '10.0.0.3' "$work/out" ||
+  { echo "the line after a very long one was lost" >&2; failures=$((failures + 1)); }
+input=$work expect 1 "" "quellan: cannot read the standard input: Is a directory" -- --get input
 "$quellan" 10.0.0.1/30 <"$work/in" | grep -qx 'Usable address range: 10.0.0.1 - 10.0.0.2' ||
   { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
 "$quellan" --help >"$work/out" && grep -q '^Usage: quellan' "$work/out" ||

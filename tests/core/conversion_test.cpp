@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <initializer_list>
+#include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -52,6 +56,47 @@ TEST(NumberForms, AppendSignPositionHexadecimalAndDecimal) {
     EXPECT_EQ(rendered(quellan::appendHex, 0xC0U), "xC0");
     EXPECT_EQ(rendered(quellan::appendHex, 0xFFFFFFFBU), "xFFFFFFFB");
     EXPECT_EQ(rendered(quellan::appendDecimal, std::int64_t{4294967296}), "x4294967296");
+    // Each length of number, where the digits are counted before they are written.
+    for (const auto& [value, text] : std::initializer_list<std::pair<std::int64_t, std::string>>{
+             {0, "0"},
+             {9, "9"},
+             {10, "10"},
+             {99, "99"},
+             {100, "100"},
+             {-1, "-1"},
+             {999999999999999999, "999999999999999999"},
+             {1000000000000000000, "1000000000000000000"},
+             {std::numeric_limits<std::int64_t>::max(), "9223372036854775807"},
+             {std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"}})
+        EXPECT_EQ(rendered(quellan::appendDecimal, value), "x" + text) << text;
+    EXPECT_EQ(rendered(quellan::appendDottedDecimal, quellan::Octets{0, 10, 100, 255}),
+              "x0.10.100.255");
+    EXPECT_EQ(rendered(quellan::appendDottedDecimal, quellan::Octets{255, 255, 255, 255}),
+              "x255.255.255.255");
+    EXPECT_EQ(rendered(quellan::appendDottedHex, quellan::Octets{0, 10, 16, 255}), "x0.A.10.FF");
+}
+
+TEST(NumberForms, BinaryTextsAndRounding) {
+    using quellan::octetsOfBinaryText;
+    // Only "1" is a set bit (not "1" with its top bit set either); a text cut short reads as
+    // zeros where it ends.
+    EXPECT_EQ(octetsOfBinaryText("1a000000.0100000z.00000010.1111111\xb1"),
+              (quellan::Octets{128, 64, 2, 254}));
+    EXPECT_EQ(octetsOfBinaryText("1x2!0001.11110000.1"), (quellan::Octets{129, 240, 128, 0}));
+    EXPECT_EQ(octetsOfBinaryText(""), (quellan::Octets{0, 0, 0, 0}));
+    for (const auto& [value, rounded] :
+         std::initializer_list<std::pair<double, double>>{{0.5, 0.0},
+                                                          {1.5, 2.0},
+                                                          {2.5, 2.0},
+                                                          {-2.5, -2.0},
+                                                          {2.4999999, 2.0},
+                                                          {254.5, 254.0},
+                                                          {255.5, 256.0},
+                                                          {4503599627370497.0, 4503599627370497.0},
+                                                          {-1e300, -1e300}})
+        EXPECT_EQ(quellan::roundHalfEven(value), rounded) << value;
+    EXPECT_TRUE(std::signbit(quellan::roundHalfEven(-0.4)));
+    EXPECT_TRUE(std::isinf(quellan::roundHalfEven(std::numeric_limits<double>::infinity())));
 }
 
 TEST(FailedRecalculation, StopsAtTheUnreadableOctetBeforeWritingAnything) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree and checks what it holds, that
-# its desktop entry and AppStream data validate, and that the program it
-# installs starts.   check_package.sh BUILD_DIR
+# lintian finds nothing wrong with it, that its desktop entry and AppStream
+# data validate, and that the programs it installs start and answer.
+#   check_package.sh BUILD_DIR
 set -euo pipefail
 build_dir=$1
 work=$(mktemp -d)
@@ -14,11 +15,16 @@ cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 
 deb=$(ls "$work"/out/*.deb)
 
 expected="./usr/bin/brevint-quellan
+./usr/bin/quellan
 ./usr/share/applications/org.brevint.Quellan.desktop
+./usr/share/doc/brevint-quellan/changelog.gz
+./usr/share/doc/brevint-quellan/copyright
 ./usr/share/icons/hicolor/16x16/apps/org.brevint.Quellan.png
 ./usr/share/icons/hicolor/32x32/apps/org.brevint.Quellan.png
 ./usr/share/icons/hicolor/48x48/apps/org.brevint.Quellan.png
 ./usr/share/icons/hicolor/scalable/apps/org.brevint.Quellan.svg
+./usr/share/man/man1/brevint-quellan.1.gz
+./usr/share/man/man1/quellan.1.gz
 ./usr/share/metainfo/org.brevint.Quellan.metainfo.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 [[ "$files" == "$expected" ]] || fail "holds"$'\n'"$files"$'\n'"instead of"$'\n'"$expected"
@@ -27,6 +33,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 qt6-qpa-plugins fonts-liberation2; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+
+# Errors and warnings fail; lintian's informational tags do not.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" ||
+    fail "lintian finds fault with $(basename "$deb")"
+fi
 
 dpkg-deb -x "$deb" "$work/root"
 share=$work/root/usr/share
@@ -47,4 +59,7 @@ done
 status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/brevint-quellan" || status=$?
 [[ $status -eq 124 ]] || fail "the installed program ended with status $status instead of running"
-echo "package: $(basename "$deb") holds what it should and starts"
+cidr=$("$work/root/usr/bin/quellan" --get cidr 192.168.1.10 255.255.255.192) ||
+  fail "the installed quellan ended with status $?"
+[[ "$cidr" == "192.168.1.0/26" ]] || fail "the installed quellan answers $cidr"
+echo "package: $(basename "$deb") holds what it should, and both programs run"
