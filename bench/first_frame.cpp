@@ -3,10 +3,12 @@
 //
 //   quellan_first_frame TITLE PROGRAM [ARGUMENTS...]
 //
-// Prints "painted-ms peak-KiB mapped-ms" and ends the program. Painted means
-// that a row across the middle of the window titled TITLE is no longer all
-// black, the colour of a window nothing has drawn into yet on a bare X
-// server. Peak is the program's VmHWM at that moment.
+// Prints "painted-ms peak-KiB mapped-ms cpu-ms" and ends the program. Painted
+// means that a row across the middle of the window titled TITLE is no longer
+// all black, the colour of a window nothing has drawn into yet on a bare X
+// server. Peak is the program's VmHWM at that moment, and cpu the time its
+// threads have run by then, which other work on the machine stretches less
+// than it stretches the wall-clock times.
 //
 // The X server reports the mapping as an event and is asked for one row of
 // pixels at a time, so the watching costs neither program nor server a new
@@ -25,6 +27,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -98,6 +101,19 @@ long peakResidentKiB(pid_t pid) {
     return -1;
 }
 
+// Nanoseconds on a CPU so far, summed over the program's threads.
+double cpuMilliseconds(pid_t pid) {
+    std::uint64_t total = 0;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto& task : std::filesystem::directory_iterator(tasks)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        std::uint64_t onCpu = 0;
+        if (schedstat >> onCpu)
+            total += onCpu;
+    }
+    return static_cast<double>(total) / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -164,10 +180,11 @@ int main(int argc, char* argv[]) {
     }
     const double paintedMs = millisecondsSince(start);
     const long peak = peakResidentKiB(child);
+    const double cpuMs = cpuMilliseconds(child);
 
     kill(child, SIGTERM);
     waitpid(child, nullptr, 0);
     xcb_disconnect(connection);
-    std::printf("%.2f %ld %.2f\n", paintedMs, peak, mappedMs);
+    std::printf("%.2f %ld %.2f %.2f\n", paintedMs, peak, mappedMs, cpuMs);
     return 0;
 }

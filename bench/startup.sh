@@ -7,10 +7,10 @@
 #
 # Time: from exec until the window is mapped and its first frame is on the X
 # server (quellan_first_frame). Memory: peak resident set (VmHWM) once the
-# window is painted. Each round alternates the two programs and gives the
-# ratios of their medians; the result is the median ratio of the rounds.
-# Other work on the machine shows in the figures: the load average is printed
-# before and after.
+# window is painted. CPU: the time the program's threads ran until then. Each
+# round alternates the two programs and gives the ratios of their medians; the
+# result is the median ratio of the rounds. Other work on the machine shows in
+# the figures, the time most: the load average is printed before and after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-25}
@@ -47,18 +47,27 @@ probe=build/release/bench/quellan_first_frame
 bare=build/release/bench/quellan_bare_window
 app=build/release/window/brevint-quellan
 
-# Appends "milliseconds kibibytes" for one start of "$2", titled "$1", to "$3".
+# Appends the probe's "painted-ms peak-KiB mapped-ms cpu-ms" for one start of
+# "$2", titled "$1", to "$3".
 measure() {
-  local figures
-  figures=$("$probe" "$1" "$2" 2>"$work/log") || { cat "$work/log" >&2; exit 1; }
-  echo "${figures% *}" >>"$3"
+  "$probe" "$1" "$2" >>"$3" 2>"$work/log" || { cat "$work/log" >&2; exit 1; }
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 ratio() { awk -v b="$1" -v a="$2" 'BEGIN {printf "%.3f", a / b}'; }
+# The ratio of the medians of one column of the two files, "bare app ratio".
+compare() {
+  local bare app
+  bare=$(cut -d' ' -f"$1" "$work/bare" | median)
+  app=$(cut -d' ' -f"$1" "$work/app" | median)
+  echo "$bare $app $(ratio "$bare" "$app")"
+}
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-8s %12s %12s %8s %12s %12s %8s\n' "round" "bare ms" "Quellan ms" "ratio" "bare KiB" "Quellan KiB" "ratio"
+# CPU: the time the program's threads ran until the first frame; other work
+# on the machine stretches it less than it stretches the start-up time.
+printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' round \
+  "bare ms" "app ms" ratio "bare KiB" "app KiB" ratio "bare CPU" "app CPU" ratio
 : >"$work/time-ratios"
 : >"$work/memory-ratios"
 for round in $(seq "$rounds"); do
@@ -68,16 +77,13 @@ for round in $(seq "$rounds"); do
     measure "Bare Qt window" "$bare" "$work/bare"
     measure "Brevint Quellan" "$app" "$work/app"
   done
-  bare_ms=$(cut -d' ' -f1 "$work/bare" | median)
-  app_ms=$(cut -d' ' -f1 "$work/app" | median)
-  bare_kb=$(cut -d' ' -f2 "$work/bare" | median)
-  app_kb=$(cut -d' ' -f2 "$work/app" | median)
-  time_ratio=$(ratio "$bare_ms" "$app_ms")
-  memory_ratio=$(ratio "$bare_kb" "$app_kb")
+  read -r bare_ms app_ms time_ratio < <(compare 1)
+  read -r bare_kb app_kb memory_ratio < <(compare 2)
+  read -r bare_cpu app_cpu cpu_ratio < <(compare 4)
   echo "$time_ratio" >>"$work/time-ratios"
   echo "$memory_ratio" >>"$work/memory-ratios"
-  printf '%-8s %12s %12s %8s %12s %12s %8s\n' "$round" "$bare_ms" "$app_ms" "$time_ratio" \
-    "$bare_kb" "$app_kb" "$memory_ratio"
+  printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' "$round" "$bare_ms" "$app_ms" "$time_ratio" \
+    "$bare_kb" "$app_kb" "$memory_ratio" "$bare_cpu" "$app_cpu" "$cpu_ratio"
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "median of $rounds rounds of $runs runs: start-up ratio $(median <"$work/time-ratios")," \
