@@ -6,9 +6,10 @@
 // Prints "painted-ms peak-KiB mapped-ms cpu-ms" and ends the program. Painted
 // means that a row across the middle of the window titled TITLE is no longer
 // all black, the colour of a window nothing has drawn into yet on a bare X
-// server. Peak is the program's VmHWM at that moment, and cpu the time its
-// threads have run by then, which other work on the machine stretches less
-// than it stretches the wall-clock times.
+// server. Peak is the program's VmHWM at that moment. CPU is the time all its
+// threads ran, ended ones included, from its usage once killed at that
+// moment (so the kernel's teardown of the process counts too); other work on
+// the machine stretches it less than it stretches the wall-clock times.
 //
 // The X server reports the mapping as an event and is asked for one row of
 // pixels at a time, so the watching costs neither program nor server a new
@@ -20,6 +21,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,7 +29,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -101,19 +102,6 @@ long peakResidentKiB(pid_t pid) {
     return -1;
 }
 
-// Nanoseconds on a CPU so far, summed over the program's threads.
-double cpuMilliseconds(pid_t pid) {
-    std::uint64_t total = 0;
-    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
-    for (const auto& task : std::filesystem::directory_iterator(tasks)) {
-        std::ifstream schedstat(task.path() / "schedstat");
-        std::uint64_t onCpu = 0;
-        if (schedstat >> onCpu)
-            total += onCpu;
-    }
-    return static_cast<double>(total) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -180,10 +168,14 @@ int main(int argc, char* argv[]) {
     }
     const double paintedMs = millisecondsSince(start);
     const long peak = peakResidentKiB(child);
-    const double cpuMs = cpuMilliseconds(child);
 
+    // Terminated by the default action, the program runs no more code of its
+    // own; its usage then covers every thread it had, ended ones too.
     kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
+    rusage usage{};
+    wait4(child, nullptr, 0, &usage);
+    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     xcb_disconnect(connection);
     std::printf("%.2f %ld %.2f %.2f\n", paintedMs, peak, mappedMs, cpuMs);
     return 0;
