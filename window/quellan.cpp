@@ -4,6 +4,7 @@
 #include "control_factory.h"
 #include "copy_actions.h"
 #include "event_steps.h"
+#include "font_configuration.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "value_label.h"
@@ -65,6 +66,8 @@ Quellan::Quellan(QWidget* parent)
     icon.addFile(QStringLiteral(":/icons/quellan-32.png"));
     setWindowIcon(icon);
 
+    // Building the controls lays out their texts.
+    awaitFontConfiguration();
     createControls(*this);
     octetBoxes_ = {control<OctetBox>(*this, "txtOct1"), control<OctetBox>(*this, "txtOct2"),
                    control<OctetBox>(*this, "txtOct3"), control<OctetBox>(*this, "txtOct4")};
