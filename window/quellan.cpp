@@ -12,7 +12,9 @@
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -21,8 +23,10 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <future>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quellan {
 
@@ -43,6 +47,21 @@ public:
         : QAccessibleWidget(window, QAccessible::Window) {}
 };
 
+// Images, not an icon: pixmaps belong to the window's thread.
+std::vector<QImage> readIconImages() {
+    std::vector<QImage> images;
+    for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
+        images.emplace_back(QString::fromLatin1(file));
+    return images;
+}
+
+QIcon iconOf(const std::vector<QImage>& images) {
+    QIcon icon;
+    for (const QImage& image : images)
+        icon.addPixmap(QPixmap::fromImage(image));
+    return icon;
+}
+
 QString toQString(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -61,10 +80,12 @@ Quellan::Quellan(QWidget* parent)
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);
 
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/quellan-16.png"));
-    icon.addFile(QStringLiteral(":/icons/quellan-32.png"));
-    setWindowIcon(icon);
+    // Qt asks its image-format plugins (gif, ico, jpeg) about a PNG before it
+    // reads it itself, so the first image read loads them all; that takes
+    // longer than the decoding. Both run beside the building of the controls,
+    // the first paint finds the plugins loaded, and the icon is set before
+    // the window is shown.
+    std::future<std::vector<QImage>> iconImages = std::async(std::launch::async, readIconImages);
 
     // Building the controls lays out their texts.
     awaitFontConfiguration();
@@ -93,6 +114,7 @@ Quellan::Quellan(QWidget* parent)
     showState();
     connectControls();
     addCopyActions(*this, valueLabels_);
+    setWindowIcon(iconOf(iconImages.get()));
 }
 
 Quellan::~Quellan() {
