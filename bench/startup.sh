@@ -1,75 +1,90 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of the calculator against a bare Qt window
-# holding one label, both measured from outside under Xvfb.
+# holding one label, both watched from outside under Xvfb, with a D-Bus
+# session bus as on a desktop.
 #
-#   bench/startup.sh [runs]      (default 15 runs of each, alternating)
+#   bench/startup.sh [runs] [rounds]      (default 3 rounds of 25 runs of each)
 #
-# Time: from exec until the window is mapped and its first frame is on the
-# X server (some pixel of it is no longer the black of an unpainted window).
-# Memory: peak resident set (VmHWM) once the window is painted.
+# Time: from exec until the window is mapped and its first frame is on the X
+# server (quellan_first_frame). Memory: peak resident set (VmHWM) once the
+# window is painted. CPU: the time the program's threads ran until then. Each
+# round alternates the two programs and gives the ratios of their medians; the
+# result is the median ratio of the rounds. Other work on the machine shows in
+# the figures, the time most: the load average is printed before and after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-15}
+runs=${1:-25}
+rounds=${2:-3}
 
-scripts/setup.sh --display-tools
+scripts/setup.sh
 cmake --preset bench >/dev/null
-cmake --build --preset bench --target brevint-quellan quellan_bare_window >/dev/null
+cmake --build --preset bench --target brevint-quellan quellan_bare_window quellan_first_frame >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=""
+bus_pid=""
+cleanup() {
+  [[ -n "$bus_pid" ]] && kill "$bus_pid" 2>/dev/null
+  # Waited for, so that its socket is gone before another server may take the number.
+  [[ -n "$xvfb_pid" ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 # A display of its own, on the first free number; -noreset, or the server
 # restarts (and refuses connections) each time its last client leaves.
 exec {display_fd}<> <(:)
 Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
-# Waited for, so that its socket is gone before another server may take the number.
-trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null' EXIT
 read -r -t 10 display_number <&"$display_fd" || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$display_number"
 
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+# One session bus for every run, as a desktop session has.
+{ read -r bus_address; read -r bus_pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS=$bus_address
 
-# Prints "milliseconds kibibytes" for one start of "$1" whose title is "$2".
+probe=build/bench/bench/quellan_first_frame
+bare=build/bench/bench/quellan_bare_window
+app=build/bench/window/brevint-quellan
+
+# Appends the probe's "painted-ms peak-KiB mapped-ms cpu-ms" for one start of
+# "$2", titled "$1", to "$3".
 measure() {
-  local binary=$1 title=$2 log=/tmp/startup.log start pid window="" painted=0 end hwm deadline
-  start=$(now_ms)
-  deadline=$(( start + 10000 ))
-  "$binary" >/dev/null 2>"$log" &
-  pid=$!
-  # Polled rather than xdotool's --sync, which looks only every half second.
-  while [[ -z "$window" && $(now_ms) -lt $deadline ]]; do
-    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) || true
-  done
-  while [[ -n "$window" && "$painted" != 1 && $(now_ms) -lt $deadline ]]; do
-    painted=$(import -window "$window" -format '%[fx:maxima>0]' info: 2>/dev/null) || painted=0
-  done
-  end=$(now_ms)
-  if ! kill -0 "$pid" 2>/dev/null; then
-    echo "$title ended before it was measured:" >&2
-    cat "$log" >&2
-    exit 1
-  fi
-  hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
-  [[ "$painted" == 1 ]] || { echo "$title: no painted window within 10 s" >&2; cat "$log" >&2; exit 1; }
-  echo "$(( end - start )) $hwm"
+  "$probe" "$1" "$2" >>"$3" 2>"$work/log" || { cat "$work/log" >&2; exit 1; }
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+ratio() { awk -v b="$1" -v a="$2" 'BEGIN {printf "%.3f", a / b}'; }
+# The ratio of the medians of one column of the two files, "bare app ratio".
+compare() {
+  local bare app
+  bare=$(cut -d' ' -f"$1" "$work/bare" | median)
+  app=$(cut -d' ' -f"$1" "$work/app" | median)
+  echo "$bare $app $(ratio "$bare" "$app")"
+}
 
-bare=build/bench/bench/quellan_bare_window
-app=build/bench/window/brevint-quellan
-: >/tmp/startup.bare
-: >/tmp/startup.app
-for _ in $(seq "$runs"); do
-  measure "$bare" "Bare Qt window" >>/tmp/startup.bare
-  measure "$app" "Brevint Quellan" >>/tmp/startup.app
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+# CPU: the time the program's threads ran until the first frame; other work
+# on the machine stretches it less than it stretches the start-up time.
+printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' round \
+  "bare ms" "app ms" ratio "bare KiB" "app KiB" ratio "bare CPU" "app CPU" ratio
+: >"$work/time-ratios"
+: >"$work/memory-ratios"
+for round in $(seq "$rounds"); do
+  : >"$work/bare"
+  : >"$work/app"
+  for _ in $(seq "$runs"); do
+    measure "Bare Qt window" "$bare" "$work/bare"
+    measure "Brevint Quellan" "$app" "$work/app"
+  done
+  read -r bare_ms app_ms time_ratio < <(compare 1)
+  read -r bare_kb app_kb memory_ratio < <(compare 2)
+  read -r bare_cpu app_cpu cpu_ratio < <(compare 4)
+  echo "$time_ratio" >>"$work/time-ratios"
+  echo "$memory_ratio" >>"$work/memory-ratios"
+  printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' "$round" "$bare_ms" "$app_ms" "$time_ratio" \
+    "$bare_kb" "$app_kb" "$memory_ratio" "$bare_cpu" "$app_cpu" "$cpu_ratio"
 done
-
-bare_ms=$(cut -d' ' -f1 /tmp/startup.bare | median)
-app_ms=$(cut -d' ' -f1 /tmp/startup.app | median)
-bare_kb=$(cut -d' ' -f2 /tmp/startup.bare | median)
-app_kb=$(cut -d' ' -f2 /tmp/startup.app | median)
-printf '%-22s %12s %12s %8s\n' "median of $runs runs" "bare window" "Quellan" "ratio"
-row() { awk -v n="$1" -v b="$2" -v a="$3" 'BEGIN {printf "%-22s %12s %12s %8.3f\n", n, b, a, a / b}'; }
-row "start to painted (ms)" "$bare_ms" "$app_ms"
-row "peak resident (KiB)" "$bare_kb" "$app_kb"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "median of $rounds rounds of $runs runs: start-up ratio $(median <"$work/time-ratios")," \
+  "peak memory ratio $(median <"$work/memory-ratios")"

@@ -5,11 +5,13 @@ set -euo pipefail
 
 packages=(
   # compiler and build
-  g++ cmake ninja-build
+  g++ cmake ninja-build pkg-config
   # the window
-  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
+  qt6-base-dev qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-liberation2
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the start-up benchmark watches the window through the X protocol
+  libxcb1-dev
   # the fuzzer
   clang libclang-rt-14-dev
   # the lint

@@ -5,6 +5,7 @@
 #include "copy_actions.h"
 #include "event_steps.h"
 #include "field_tips.h"
+#include "font_configuration.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "value_label.h"
@@ -12,8 +13,10 @@
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -22,8 +25,10 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <future>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quellan {
 
@@ -44,6 +49,21 @@ public:
         : QAccessibleWidget(window, QAccessible::Window) {}
 };
 
+// Images, not an icon: pixmaps belong to the window's thread.
+std::vector<QImage> readIconImages() {
+    std::vector<QImage> images;
+    for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
+        images.emplace_back(QString::fromLatin1(file));
+    return images;
+}
+
+QIcon iconOf(const std::vector<QImage>& images) {
+    QIcon icon;
+    for (const QImage& image : images)
+        icon.addPixmap(QPixmap::fromImage(image));
+    return icon;
+}
+
 QString toQString(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -63,11 +83,15 @@ Quellan::Quellan(QWidget* parent)
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);
 
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/quellan-16.png"));
-    icon.addFile(QStringLiteral(":/icons/quellan-32.png"));
-    setWindowIcon(icon);
+    // Qt asks its image-format plugins (gif, ico, jpeg) about a PNG before it
+    // reads it itself, so the first image read loads them all; that takes
+    // longer than the decoding. Both run beside the building of the controls,
+    // the first paint finds the plugins loaded, and the icon is set before
+    // the window is shown.
+    std::future<std::vector<QImage>> iconImages = std::async(std::launch::async, readIconImages);
 
+    // Building the controls lays out their texts.
+    awaitFontConfiguration();
     createControls(*this);
     octetBoxes_ = {control<OctetBox>(*this, "txtOct1"), control<OctetBox>(*this, "txtOct2"),
                    control<OctetBox>(*this, "txtOct3"), control<OctetBox>(*this, "txtOct4")};
@@ -93,6 +117,7 @@ Quellan::Quellan(QWidget* parent)
     showState();
     connectControls();
     addCopyActions(*this, valueLabels_, state_);
+    setWindowIcon(iconOf(iconImages.get()));
 }
 
 Quellan::~Quellan() {
