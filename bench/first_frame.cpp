@@ -19,13 +19,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -174,8 +174,8 @@ int main(int argc, char* argv[]) {
     kill(child, SIGTERM);
     rusage usage{};
     wait4(child, nullptr, 0, &usage);
-    const double cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    const double cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     xcb_disconnect(connection);
     std::printf("%.2f %ld %.2f %.2f\n", paintedMs, peak, mappedMs, cpuMs);
     return 0;
