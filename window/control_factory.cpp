@@ -1,6 +1,7 @@
 #include "control_factory.h"
 
 #include "event_steps.h"
+#include "frame_box.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "value_label.h"
@@ -93,7 +94,7 @@ QWidget* makeControl(const ControlRow& row, QWidget* parent) {
     case ControlKind::Slider:
         return makeSlider(parent);
     case ControlKind::Frame:
-        return new QGroupBox(QString::fromUtf8(row.text), parent);
+        return new FrameBox(QString::fromUtf8(row.text), parent);
     case ControlKind::Button:
         return makeButton(row, parent);
     case ControlKind::StatusBar:

@@ -1,11 +1,14 @@
 // The window as it opens: every control where the layout puts it, with its
 // initial text and look; and what resizing does to it.
 
+#include "frame_box.h"
 #include "window_test_support.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 
 using quellan::Quellan;
 using quellan::test::WindowFixture;
@@ -13,6 +16,9 @@ using quellan::test::WindowFixture;
 namespace {
 
 enum Look { Caption, Value, Plain };
+
+// What happens to a frame after it has been drawn once.
+enum class FrameChange { None, Disabled, Restyled, Resized, Retitled, Untitled, Covered };
 
 QString shownText(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control))
@@ -218,6 +224,72 @@ private slots:
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             QCOMPARE(fixture_.find(it.key())->geometry(), it.value());
         QCOMPARE(statusBar->geometry(), QRect(0, size.height() - 17, size.width(), 17));
+    }
+
+    void framesLookAsPlainGroupBoxes_data() {
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<FrameChange>("change");
+        QTest::newRow("Frame4 as shown") << "Frame4" << FrameChange::None;
+        QTest::newRow("Frame3 as shown") << "Frame3" << FrameChange::None;
+        QTest::newRow("Frame1 as shown") << "Frame1" << FrameChange::None;
+        QTest::newRow("Frame3 disabled") << "Frame3" << FrameChange::Disabled;
+        QTest::newRow("Frame1 restyled") << "Frame1" << FrameChange::Restyled;
+        QTest::newRow("Frame1 resized") << "Frame1" << FrameChange::Resized;
+        QTest::newRow("Frame4 retitled") << "Frame4" << FrameChange::Retitled;
+        QTest::newRow("Frame4 untitled") << "Frame4" << FrameChange::Untitled;
+        QTest::newRow("Frame3 over a control") << "Frame3" << FrameChange::Covered;
+    }
+
+    // A frame drawn from its kept picture, on the window's background, has
+    // every pixel of a plain group box drawn there, also after a change.
+    void framesLookAsPlainGroupBoxes() {
+        QFETCH(QString, frame);
+        QFETCH(FrameChange, change);
+        const auto* shown = fixture_.find<QGroupBox>(frame);
+        // The window's frames are drawn from their pictures: no control lies beneath.
+        QTRY_VERIFY(dynamic_cast<const quellan::FrameBox&>(*shown).drawsFramePicture());
+        QWidget plainWindow;
+        QWidget keptWindow;
+        QGroupBox* plain = new QGroupBox(shown->title(), &plainWindow);
+        auto* kept = new quellan::FrameBox(shown->title(), &keptWindow);
+        for (QGroupBox* box : {plain, static_cast<QGroupBox*>(kept)}) {
+            box->parentWidget()->setFont(fixture_.window().font());
+            box->parentWidget()->resize(fixture_.window().size());
+            box->setGeometry(shown->geometry());
+            box->parentWidget()->grab();
+            QCoreApplication::processEvents();
+            switch (change) {
+            case FrameChange::None:
+                break;
+            case FrameChange::Disabled:
+                box->setEnabled(false);
+                break;
+            case FrameChange::Restyled:
+                box->setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+                box->style()->setParent(box);
+                break;
+            case FrameChange::Resized:
+                box->resize(box->width() - 40, box->height() + 25);
+                break;
+            case FrameChange::Retitled:
+                box->setTitle(QStringLiteral("Subnet Information and more"));
+                break;
+            case FrameChange::Untitled:
+                box->setTitle(QString());
+                break;
+            case FrameChange::Covered: {
+                auto* beneath = new QLabel(QStringLiteral("beneath"), box->parentWidget());
+                beneath->setGeometry(box->geometry().adjusted(0, 20, 0, 0));
+                beneath->stackUnder(box);
+                beneath->show();
+                break;
+            }
+            }
+        }
+        keptWindow.grab();
+        QTRY_COMPARE(kept->drawsFramePicture(), change != FrameChange::Covered);
+
+        QCOMPARE(keptWindow.grab().toImage(), plainWindow.grab().toImage());
     }
 };
 
