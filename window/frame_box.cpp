@@ -38,11 +38,14 @@ void FrameBox::paintEvent(QPaintEvent* /*event*/) {
     } else if (drawsFramePicture()) {
         painter.drawPixmap(pictureRect_.topLeft(), picture_);
         option.subControls &= ~QStyle::SC_GroupBoxFrame;
-    } else if (!pictureDue_ && backgroundBeneath().isValid() && !pictureCurrent()) {
+    } else if (paintedBefore_ && !pictureDue_ && backgroundBeneath().isValid() &&
+               !pictureCurrent()) {
         // Painting cannot start another paint of the box: later.
         pictureDue_ = true;
         QTimer::singleShot(0, this, &FrameBox::takePicture);
     }
+    // Not at the first paint: a window that opens and closes needs no picture.
+    paintedBefore_ = paintedBefore_ || !framePass_;
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 

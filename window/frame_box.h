@@ -9,7 +9,7 @@ namespace quellan {
 // image that costs more to draw than everything inside it, and each change of
 // a field inside redraws the part of it behind that field.
 //
-// The picture is taken, soon after the frame is first drawn or changes, by
+// The picture is taken, soon after the frame is drawn a second time, by
 // the box's own painting onto the window's background, so laying it down
 // leaves exactly the pixels drawing would. Where that cannot hold (a
 // background of more than one colour, a control beneath the frame) the box
@@ -33,7 +33,8 @@ private:
     void takePicture();
     QPixmap renderFrame(const QRect& area, const QColor& fill);
 
-    bool framePass_ = false;  // painting the frame alone, for the picture
+    bool framePass_ = false; // painting the frame alone, for the picture
+    bool paintedBefore_ = false;
     bool pictureDue_ = false; // a new picture is on its way
     QPixmap picture_;         // the frame on the background
     QRect pictureRect_;       // where it goes, in the box
