@@ -4,6 +4,7 @@
 #include "frame_box.h"
 #include "layout_table.h"
 #include "octet_box.h"
+#include "text_label.h"
 #include "value_label.h"
 #include "window_state.h"
 
@@ -22,7 +23,7 @@ namespace quellan {
 namespace {
 
 QLabel* makeCaption(const ControlRow& row, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(row.text), parent);
+    auto* label = new TextLabel(QString::fromUtf8(row.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(row.alignment);
     return label;

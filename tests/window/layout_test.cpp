@@ -1,7 +1,10 @@
 // The window as it opens: every control where the layout puts it, with its
-// initial text and look; and what resizing does to it.
+// initial text and look; what resizing does to it; and the frames and labels
+// that keep what they drew, pixel for pixel as Qt's own draw them.
 
 #include "frame_box.h"
+#include "layout_table.h"
+#include "text_label.h"
 #include "window_test_support.h"
 
 #include <QGroupBox>
@@ -10,12 +13,17 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <algorithm>
+
 using quellan::Quellan;
 using quellan::test::WindowFixture;
 
 namespace {
 
 enum Look { Caption, Value, Plain };
+
+// What happens to a label after it has been drawn once.
+enum class LabelChange { None, Retext, Resized, Realigned, Disabled };
 
 // What happens to a frame after it has been drawn once.
 enum class FrameChange { None, Disabled, Restyled, Resized, Retitled, Untitled, Covered };
@@ -291,6 +299,64 @@ private slots:
         QTRY_COMPARE(kept->drawsFramePicture(), change != FrameChange::Covered);
 
         QCOMPARE(keptWindow.grab().toImage(), plainWindow.grab().toImage());
+    }
+
+    void labelsLookAsPlainLabels_data() {
+        QTest::addColumn<LabelChange>("change");
+        QTest::newRow("as shown") << LabelChange::None;
+        QTest::newRow("new text") << LabelChange::Retext;
+        QTest::newRow("narrower") << LabelChange::Resized;
+        QTest::newRow("realigned") << LabelChange::Realigned;
+        QTest::newRow("disabled") << LabelChange::Disabled;
+    }
+
+    // Every label of the window, drawn from its kept layout, has every pixel
+    // of a plain QLabel set up alike, also after a change.
+    void labelsLookAsPlainLabels() {
+        QFETCH(LabelChange, change);
+        qsizetype compared = 0;
+        for (const QLabel* shown : fixture_.window().findChildren<QLabel*>()) {
+            if (dynamic_cast<const quellan::TextLabel*>(shown) == nullptr)
+                continue;
+            QWidget plainWindow;
+            QWidget keptWindow;
+            auto* plain = new QLabel(&plainWindow);
+            auto* kept = new quellan::TextLabel(&keptWindow);
+            for (QLabel* label : {plain, static_cast<QLabel*>(kept)}) {
+                label->parentWidget()->setFont(fixture_.window().font());
+                label->parentWidget()->resize(shown->size() + QSize(20, 20));
+                label->setTextFormat(shown->textFormat());
+                label->setText(shown->text().isEmpty() ? QStringLiteral("255.255.255.0")
+                                                       : shown->text());
+                label->setAlignment(shown->alignment());
+                label->setFrameStyle(shown->frameStyle());
+                label->setGeometry(QRect(QPoint(3, 2), shown->size()));
+                label->parentWidget()->grab();
+                switch (change) {
+                case LabelChange::None:
+                    break;
+                case LabelChange::Retext:
+                    label->setText(label->text() + QStringLiteral(" 1"));
+                    break;
+                case LabelChange::Resized:
+                    label->resize(label->width() - 7, label->height() - 2);
+                    break;
+                case LabelChange::Realigned:
+                    label->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+                    break;
+                case LabelChange::Disabled:
+                    label->setEnabled(false);
+                    break;
+                }
+            }
+            QCOMPARE(keptWindow.grab().toImage(), plainWindow.grab().toImage());
+            ++compared;
+        }
+        const auto rows = quellan::layoutTable();
+        QCOMPARE(compared, std::count_if(rows.begin(), rows.end(), [](const auto& row) {
+                     return row.kind == quellan::ControlKind::Caption ||
+                            row.kind == quellan::ControlKind::ValueLabel;
+                 }));
     }
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLabel>
+#include <QStaticText>
+
+namespace quellan {
+
+// A label that keeps its text laid out between paints. QLabel shapes its
+// text afresh on every paint; with forty labels that is the larger part of
+// drawing the whole window, and most of them never change.
+//
+// Only the one-line plain texts this window shows take the kept layout,
+// placed where QLabel places them, so every pixel is as QLabel draws it.
+// Anything else (rich or selectable text, a margin, an indent, a buddy, a
+// disabled label, right-to-left text, a style sheet) QLabel paints itself.
+class TextLabel : public QLabel {
+public:
+    explicit TextLabel(QWidget* parent = nullptr);
+    TextLabel(const QString& text, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool plainLine() const;
+    QRect textArea(int alignment) const;
+
+    QStaticText laidOut_;
+    QRectF laidOutBounds_; // where the text lies, for the key below
+    QRect laidOutArea_;
+    int laidOutFlags_ = 0;
+    QFont laidOutFont_;
+};
+
+} // namespace quellan
