@@ -1,10 +1,29 @@
 #include "text_label.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
 
 namespace quellan {
+
+namespace {
+
+// Where QPainter::drawText puts one line of text of this size in the area.
+QRectF placed(QSizeF text, const QRectF& area, int flags) {
+    QPointF offset;
+    if (flags & Qt::AlignBottom)
+        offset.ry() = area.height() - text.height();
+    else if (flags & Qt::AlignVCenter)
+        offset.ry() = (area.height() - text.height()) / 2;
+    if (flags & Qt::AlignRight)
+        offset.rx() = area.width() - text.width();
+    else if (flags & Qt::AlignHCenter)
+        offset.rx() = (area.width() - text.width()) / 2;
+    return {area.topLeft() + offset, text};
+}
+
+} // namespace
 
 TextLabel::TextLabel(QWidget* parent)
     : QLabel(parent) {}
@@ -45,22 +64,15 @@ void TextLabel::paintEvent(QPaintEvent* event) {
         QLabel::paintEvent(event);
         return;
     }
-    QPainter painter(this);
-    drawFrame(&painter);
     const auto alignment =
         static_cast<int>(QStyle::visualAlignment(Qt::LeftToRight, this->alignment()).toInt());
     const int flags = alignment | Qt::TextForceLeftToRight;
     const QRect area = textArea(alignment);
     if (laidOut_.text() != text() || laidOutArea_ != area || laidOutFlags_ != flags ||
-        laidOutFont_ != font()) {
-        laidOutBounds_ = painter.boundingRect(QRectF(area), flags, text());
-        laidOut_ = QStaticText(text());
-        laidOut_.setTextFormat(Qt::PlainText);
-        laidOut_.prepare(QTransform(), font());
-        laidOutArea_ = area;
-        laidOutFlags_ = flags;
-        laidOutFont_ = font();
-    }
+        laidOutFont_ != font())
+        layOut(area, flags);
+    QPainter painter(this);
+    drawFrame(&painter);
     // The pen the style draws an enabled label's text with.
     QStyleOption option;
     option.initFrom(this);
@@ -69,6 +81,19 @@ void TextLabel::paintEvent(QPaintEvent* event) {
     if (!QRectF(area).contains(laidOutBounds_))
         painter.setClipRect(area, Qt::IntersectClip);
     painter.drawStaticText(laidOutBounds_.topLeft(), laidOut_);
+}
+
+void TextLabel::layOut(const QRect& area, int flags) {
+    laidOut_ = QStaticText(text());
+    laidOut_.setTextFormat(Qt::PlainText);
+    laidOut_.prepare(QTransform(), font());
+    // QStaticText rounds its height up; a line of text is as high as the
+    // font's ascent and descent, also where some characters come from another font.
+    const QFontMetricsF metrics(font(), this);
+    laidOutBounds_ = placed({laidOut_.size().width(), metrics.height()}, QRectF(area), flags);
+    laidOutArea_ = area;
+    laidOutFlags_ = flags;
+    laidOutFont_ = font();
 }
 
 } // namespace quellan

@@ -24,6 +24,7 @@ protected:
 private:
     bool plainLine() const;
     QRect textArea(int alignment) const;
+    void layOut(const QRect& area, int flags);
 
     QStaticText laidOut_;
     QRectF laidOutBounds_; // where the text lies, for the key below

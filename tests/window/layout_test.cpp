@@ -23,7 +23,7 @@ namespace {
 enum Look { Caption, Value, Plain };
 
 // What happens to a label after it has been drawn once.
-enum class LabelChange { None, Retext, Resized, Realigned, Disabled };
+enum class LabelChange { None, Retext, OtherScript, Narrower, Taller, Realigned, Disabled };
 
 // What happens to a frame after it has been drawn once.
 enum class FrameChange { None, Disabled, Restyled, Resized, Retitled, Untitled, Covered };
@@ -305,7 +305,9 @@ private slots:
         QTest::addColumn<LabelChange>("change");
         QTest::newRow("as shown") << LabelChange::None;
         QTest::newRow("new text") << LabelChange::Retext;
-        QTest::newRow("narrower") << LabelChange::Resized;
+        QTest::newRow("text from another font") << LabelChange::OtherScript;
+        QTest::newRow("narrower") << LabelChange::Narrower;
+        QTest::newRow("taller") << LabelChange::Taller;
         QTest::newRow("realigned") << LabelChange::Realigned;
         QTest::newRow("disabled") << LabelChange::Disabled;
     }
@@ -338,8 +340,14 @@ private slots:
                 case LabelChange::Retext:
                     label->setText(label->text() + QStringLiteral(" 1"));
                     break;
-                case LabelChange::Resized:
+                case LabelChange::OtherScript:
+                    label->setText(QStringLiteral("\u263A ") + label->text());
+                    break;
+                case LabelChange::Narrower:
                     label->resize(label->width() - 7, label->height() - 2);
+                    break;
+                case LabelChange::Taller:
+                    label->resize(label->width(), label->height() + 3);
                     break;
                 case LabelChange::Realigned:
                     label->setAlignment(Qt::AlignRight | Qt::AlignBottom);
