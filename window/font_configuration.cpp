@@ -1,5 +1,7 @@
 #include "font_configuration.h"
 
+#include "background_priority.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <thread>
@@ -21,7 +23,10 @@ Reader reader;
 
 void startReadingFontConfiguration() {
     if (!reader.thread.joinable())
-        reader.thread = std::thread([] { FcInit(); });
+        reader.thread = std::thread([] {
+            lowerThreadPriority();
+            FcInit();
+        });
 }
 
 void awaitFontConfiguration() {

@@ -1,6 +1,7 @@
 #include "quellan.h"
 
 #include "accessible_factory.h"
+#include "background_priority.h"
 #include "control_factory.h"
 #include "copy_actions.h"
 #include "event_steps.h"
@@ -51,6 +52,7 @@ public:
 
 // Images, not an icon: pixmaps belong to the window's thread.
 std::vector<QImage> readIconImages() {
+    lowerThreadPriority();
     std::vector<QImage> images;
     for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
         images.emplace_back(QString::fromLatin1(file));
