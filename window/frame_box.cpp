@@ -68,7 +68,9 @@ bool FrameBox::drawsFramePicture() const {
 // The colour the frame is drawn on, or none where that is not one colour.
 QColor FrameBox::backgroundBeneath() const {
     const QWidget* window = parentWidget();
-    if (window == nullptr || !window->isWindow() || autoFillBackground())
+    // On a scaled screen the picture would not fall on whole device pixels.
+    if (window == nullptr || !window->isWindow() || autoFillBackground() ||
+        devicePixelRatioF() != 1.0)
         return {};
     const QBrush& background = window->palette().brush(window->backgroundRole());
     if (background.style() != Qt::SolidPattern || !background.isOpaque())

@@ -12,8 +12,8 @@ namespace quellan {
 // The picture is taken, soon after the frame is drawn a second time, by
 // the box's own painting onto the window's background, so laying it down
 // leaves exactly the pixels drawing would. Where that cannot hold (a
-// background of more than one colour, a control beneath the frame) the box
-// draws as a plain QGroupBox. The title is always drawn afresh.
+// background of more than one colour, a control beneath the frame, a scaled
+// screen) the box draws as a plain QGroupBox. The title is always drawn afresh.
 //
 // No Q_OBJECT: the box reads as a QGroupBox to styles and screen readers.
 class FrameBox : public QGroupBox {

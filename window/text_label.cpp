@@ -38,7 +38,7 @@ bool TextLabel::plainLine() const {
            layoutDirection() == Qt::LeftToRight && !shown.isRightToLeft() &&
            !shown.contains(u'\n') && !shown.contains(u'\t') &&
            !(textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) &&
-           !testAttribute(Qt::WA_StyleSheet);
+           !testAttribute(Qt::WA_StyleSheet) && devicePixelRatioF() == 1.0;
 }
 
 // Where QLabel lays the text out: its contents, less half an "x" on the

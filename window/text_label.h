@@ -12,7 +12,8 @@ namespace quellan {
 // Only the one-line plain texts this window shows take the kept layout,
 // placed where QLabel places them, so every pixel is as QLabel draws it.
 // Anything else (rich or selectable text, a margin, an indent, a buddy, a
-// disabled label, right-to-left text, a style sheet) QLabel paints itself.
+// disabled label, right-to-left text, a style sheet, a scaled screen)
+// QLabel paints itself.
 class TextLabel : public QLabel {
 public:
     explicit TextLabel(QWidget* parent = nullptr);
