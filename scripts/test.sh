@@ -33,7 +33,9 @@ if command -v clang++ >/dev/null; then
 fi
 # Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
 run_preset asan
-# Everything, with warnings as errors.
-run_preset dev
-# Formatting of every C++ file, and clang-tidy over every one the builds compiled.
+# Everything, with warnings as errors; formatting of every C++ file, and
+# clang-tidy over every one the builds compiled, before the last tests run.
+cmake --preset dev >/dev/null
+cmake --build --preset dev
 scripts/lint.sh "${lint_dirs[@]}"
+ctest --preset dev
