@@ -50,7 +50,7 @@ void FrameBox::paintEvent(QPaintEvent* /*event*/) {
 }
 
 bool FrameBox::drawsFramePicture() const {
-    if (!backgroundBeneath().isValid() || !pictureCurrent())
+    if (!backgroundBeneath().isValid() || !pictureCurrent() || picture_.isNull())
         return false;
     // Controls drawn before the box lie beneath it.
     const QRect inWindow = pictureRect_.translated(pos());
@@ -78,8 +78,9 @@ QColor FrameBox::backgroundBeneath() const {
     return background.color();
 }
 
+// Taken for the box as it is now; a frame that draws nothing leaves no picture.
 bool FrameBox::pictureCurrent() const {
-    return !picture_.isNull() && pictureSize_ == size() && pictureTitle_ == title() &&
+    return pictureTaken_ && pictureSize_ == size() && pictureTitle_ == title() &&
            pictureBackground_ == backgroundBeneath();
 }
 
@@ -89,7 +90,8 @@ void FrameBox::takePicture() {
     if (!background.isValid())
         return;
     pictureRect_ = opaquePart(renderFrame(rect(), Qt::transparent));
-    picture_ = renderFrame(pictureRect_, background);
+    picture_ = pictureRect_.isEmpty() ? QPixmap() : renderFrame(pictureRect_, background);
+    pictureTaken_ = true;
     pictureSize_ = size();
     pictureTitle_ = title();
     pictureBackground_ = background;
@@ -109,6 +111,7 @@ QPixmap FrameBox::renderFrame(const QRect& area, const QColor& fill) {
 
 void FrameBox::changeEvent(QEvent* event) {
     // Style, palette, font and enabled state all change how the frame looks.
+    pictureTaken_ = false;
     picture_ = QPixmap();
     QGroupBox::changeEvent(event);
 }

@@ -36,9 +36,10 @@ private:
     bool framePass_ = false; // painting the frame alone, for the picture
     bool paintedBefore_ = false;
     bool pictureDue_ = false; // a new picture is on its way
-    QPixmap picture_;         // the frame on the background
-    QRect pictureRect_;       // where it goes, in the box
-    QSize pictureSize_;       // what it was taken for
+    bool pictureTaken_ = false;
+    QPixmap picture_;   // the frame on the background
+    QRect pictureRect_; // where it goes, in the box
+    QSize pictureSize_; // what it was taken for
     QString pictureTitle_;
     QColor pictureBackground_;
 };
