@@ -6,8 +6,8 @@
 namespace quellan {
 
 // A label that keeps its text laid out between paints. QLabel shapes its
-// text afresh on every paint; with forty labels that is the larger part of
-// drawing the whole window, and most of them never change.
+// text afresh on every paint; with over thirty labels that is the larger part
+// of drawing the whole window, and most of them never change.
 //
 // Only the one-line plain texts this window shows take the kept layout,
 // placed where QLabel places them, so every pixel is as QLabel draws it.
@@ -28,7 +28,8 @@ private:
     void layOut(const QRect& area, int flags);
 
     QStaticText laidOut_;
-    QRectF laidOutBounds_; // where the text lies, for the key below
+    QRectF laidOutBounds_; // where it lies in the label
+    // What it was laid out for.
     QRect laidOutArea_;
     int laidOutFlags_ = 0;
     QFont laidOutFont_;
