@@ -60,7 +60,10 @@ QRect TextLabel::textArea(int alignment) const {
 }
 
 void TextLabel::paintEvent(QPaintEvent* event) {
-    if (!plainLine()) {
+    // The window's first frame is drawn as soon as it can be: keeping a
+    // layout costs a little more than drawing once, so it waits for the next.
+    if (!paintedBefore_ || !plainLine()) {
+        paintedBefore_ = true;
         QLabel::paintEvent(event);
         return;
     }

@@ -9,11 +9,11 @@ namespace quellan {
 // text afresh on every paint; with over thirty labels that is the larger part
 // of drawing the whole window, and most of them never change.
 //
-// Only the one-line plain texts this window shows take the kept layout,
-// placed where QLabel places them, so every pixel is as QLabel draws it.
-// Anything else (rich or selectable text, a margin, an indent, a buddy, a
-// disabled label, right-to-left text, a style sheet, a scaled screen)
-// QLabel paints itself.
+// From its second paint on, a one-line plain text, as this window shows, is
+// drawn from the kept layout, placed where QLabel places it, so every pixel
+// is as QLabel draws it. The first paint, and anything else (rich or
+// selectable text, a margin, an indent, a buddy, a disabled label,
+// right-to-left text, a style sheet, a scaled screen), QLabel paints itself.
 class TextLabel : public QLabel {
 public:
     explicit TextLabel(QWidget* parent = nullptr);
@@ -27,6 +27,7 @@ private:
     QRect textArea(int alignment) const;
     void layOut(const QRect& area, int flags);
 
+    bool paintedBefore_ = false;
     QStaticText laidOut_;
     QRectF laidOutBounds_; // where it lies in the label
     // What it was laid out for.
