@@ -3,7 +3,7 @@
 # holding one label, both watched from outside under Xvfb, with a D-Bus
 # session bus as on a desktop.
 #
-#   bench/startup.sh [runs] [rounds]      (default 3 rounds of 25 runs of each)
+#   bench/startup.sh [runs] [rounds] [other]   (default 3 rounds of 25 runs of each)
 #
 # Time: from exec until the window is mapped and its first frame is on the X
 # server (quellan_first_frame). Memory: peak resident set (VmHWM) once the
@@ -11,10 +11,16 @@
 # round alternates the two programs and gives the ratios of their medians; the
 # result is the median ratio of the rounds. Other work on the machine shows in
 # the figures, the time most: the load average is printed before and after.
+#
+# other: another build of the window, say of an earlier commit, started by
+# turns with the two and given its own ratios against the bare window. The
+# machine's speed drifts more between runs of this script than a small change
+# moves the ratio; started by turns, both builds meet the same drift.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-25}
 rounds=${2:-3}
+other=${3:-}
 
 scripts/setup.sh
 cmake --preset bench >/dev/null
@@ -55,11 +61,12 @@ measure() {
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 ratio() { awk -v b="$1" -v a="$2" 'BEGIN {printf "%.3f", a / b}'; }
-# The ratio of the medians of one column of the two files, "bare app ratio".
+# The ratio of the medians of one column (of "app", or of the file named
+# second) to the bare window's, as "bare app ratio".
 compare() {
   local bare app
   bare=$(cut -d' ' -f"$1" "$work/bare" | median)
-  app=$(cut -d' ' -f"$1" "$work/app" | median)
+  app=$(cut -d' ' -f"$1" "$work/${2:-app}" | median)
   echo "$bare $app $(ratio "$bare" "$app")"
 }
 
@@ -70,12 +77,15 @@ printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' round \
   "bare ms" "app ms" ratio "bare KiB" "app KiB" ratio "bare CPU" "app CPU" ratio
 : >"$work/time-ratios"
 : >"$work/memory-ratios"
+: >"$work/other-ratios"
 for round in $(seq "$rounds"); do
   : >"$work/bare"
   : >"$work/app"
+  : >"$work/other"
   for _ in $(seq "$runs"); do
     measure "Bare Qt window" "$bare" "$work/bare"
     measure "Brevint Quellan" "$app" "$work/app"
+    [[ -z "$other" ]] || measure "Brevint Quellan" "$other" "$work/other"
   done
   read -r bare_ms app_ms time_ratio < <(compare 1)
   read -r bare_kb app_kb memory_ratio < <(compare 2)
@@ -84,7 +94,16 @@ for round in $(seq "$rounds"); do
   echo "$memory_ratio" >>"$work/memory-ratios"
   printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' "$round" "$bare_ms" "$app_ms" "$time_ratio" \
     "$bare_kb" "$app_kb" "$memory_ratio" "$bare_cpu" "$app_cpu" "$cpu_ratio"
+  if [[ -n "$other" ]]; then
+    read -r _ other_ms other_ratio < <(compare 1 other)
+    read -r _ other_kb other_memory < <(compare 2 other)
+    read -r _ other_cpu other_cpu_ratio < <(compare 4 other)
+    echo "$other_ratio" >>"$work/other-ratios"
+    printf '%-6s %9s %9s %6s   %9s %9s %6s   %9s %9s %6s\n' other "" "$other_ms" "$other_ratio" \
+      "" "$other_kb" "$other_memory" "" "$other_cpu" "$other_cpu_ratio"
+  fi
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "median of $rounds rounds of $runs runs: start-up ratio $(median <"$work/time-ratios")," \
   "peak memory ratio $(median <"$work/memory-ratios")"
+[[ -z "$other" ]] || echo "the other build, by turns with them: start-up ratio $(median <"$work/other-ratios")"
