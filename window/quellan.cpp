@@ -1,7 +1,6 @@
 #include "quellan.h"
 
 #include "accessible_factory.h"
-#include "background_priority.h"
 #include "control_factory.h"
 #include "copy_actions.h"
 #include "event_steps.h"
@@ -9,12 +8,12 @@
 #include "font_configuration.h"
 #include "layout_table.h"
 #include "octet_box.h"
+#include "png_reading.h"
 #include "value_label.h"
 
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -26,10 +25,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <future>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace quellan {
 
@@ -50,19 +47,10 @@ public:
         : QAccessibleWidget(window, QAccessible::Window) {}
 };
 
-// Images, not an icon: pixmaps belong to the window's thread.
-std::vector<QImage> readIconImages() {
-    lowerThreadPriority();
-    std::vector<QImage> images;
-    for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
-        images.emplace_back(QString::fromLatin1(file));
-    return images;
-}
-
-QIcon iconOf(const std::vector<QImage>& images) {
+QIcon readWindowIcon() {
     QIcon icon;
-    for (const QImage& image : images)
-        icon.addPixmap(QPixmap::fromImage(image));
+    for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
+        icon.addPixmap(QPixmap::fromImage(readPng(QString::fromLatin1(file))));
     return icon;
 }
 
@@ -85,12 +73,7 @@ Quellan::Quellan(QWidget* parent)
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);
 
-    // Qt asks its image-format plugins (gif, ico, jpeg) about a PNG before it
-    // reads it itself, so the first image read loads them all; that takes
-    // longer than the decoding. Both run beside the building of the controls,
-    // the first paint finds the plugins loaded, and the icon is set before
-    // the window is shown.
-    std::future<std::vector<QImage>> iconImages = std::async(std::launch::async, readIconImages);
+    keepStylePictures(*style());
 
     // Building the controls lays out their texts.
     awaitFontConfiguration();
@@ -119,7 +102,7 @@ Quellan::Quellan(QWidget* parent)
     showState();
     connectControls();
     addCopyActions(*this, valueLabels_, state_);
-    setWindowIcon(iconOf(iconImages.get()));
+    setWindowIcon(readWindowIcon());
 }
 
 Quellan::~Quellan() {

@@ -4,11 +4,15 @@
 
 #include "frame_box.h"
 #include "layout_table.h"
+#include "png_reading.h"
 #include "text_label.h"
 #include "window_test_support.h"
 
+#include <QFile>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -52,6 +56,28 @@ class LayoutTest : public QObject {
 private slots:
     void init() { QVERIFY(fixture_.open()); }
     void cleanup() { fixture_.close(); }
+
+    // First, while nothing in this program has read an image yet: opened,
+    // painted and typed into, the window loads no image-format plugin; the
+    // Fusion style finds its frame picture where QPixmap looks for a file
+    // read before; and that picture is the file as Qt itself decodes it.
+    void framesDrawWithoutImagePlugins() {
+        if (fixture_.window().style()->name() != QLatin1String("fusion"))
+            QSKIP("the frames draw from a picture under the Fusion style only");
+        QTest::keyClicks(fixture_.find<QLineEdit>("txtOct1"), "10");
+        fixture_.window().grab();
+        QCoreApplication::processEvents();
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("/imageformats/"));
+
+        const QString path = quellan::fusionFramePath();
+        QPixmap kept;
+        QVERIFY(QPixmapCache::find(quellan::pixmapCacheKey(path), &kept));
+        QCOMPARE(QPixmap(path).cacheKey(), kept.cacheKey());
+        const QImage keptImage = kept.toImage();
+        QCOMPARE(keptImage, QImageReader(path).read().convertToFormat(keptImage.format()));
+    }
 
     void controls_data() {
         QTest::addColumn<QString>("container");
