@@ -34,13 +34,21 @@ for needed in libqt6widgets6 libqt6gui6 qt6-qpa-plugins fonts-liberation2; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 
+# The system's libraries only, not any found beside the program or in the
+# directory it is started from.
+dpkg-deb -x "$deb" "$work/root"
+for program in "$work"/root/usr/bin/*; do
+  dynamic=$(readelf -d "$program")
+  [[ "$dynamic" != *"(RPATH)"* && "$dynamic" != *"(RUNPATH)"* ]] ||
+    fail "$(basename "$program") has a library search path of its own"
+done
+
 # Errors and warnings fail; lintian's informational tags do not.
 if command -v lintian >/dev/null; then
   lintian --fail-on error,warning "$deb" ||
     fail "lintian finds fault with $(basename "$deb")"
 fi
 
-dpkg-deb -x "$deb" "$work/root"
 share=$work/root/usr/share
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$share/applications/org.brevint.Quellan.desktop"
