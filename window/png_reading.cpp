@@ -54,12 +54,13 @@ void keepStylePictures(const QStyle& style) {
     if (style.name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
         return;
     const QString path = fusionFramePath();
+    const QString key = pixmapCacheKey(path);
     QPixmap kept;
-    if (QPixmapCache::find(pixmapCacheKey(path), &kept))
+    if (QPixmapCache::find(key, &kept))
         return;
     const QImage picture = readPng(path);
     if (!picture.isNull())
-        QPixmapCache::insert(pixmapCacheKey(path), QPixmap::fromImage(picture));
+        QPixmapCache::insert(key, QPixmap::fromImage(picture));
 }
 
 } // namespace quellan
