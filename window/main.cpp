@@ -1,10 +1,11 @@
-#include "font_configuration.h"
+#include "platform_libraries.h"
 #include "quellan.h"
+#include "read_ahead.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    quellan::startReadingFontConfiguration();
+    quellan::startReadingAhead(quellan::platformLibraries(argc, argv));
     QApplication app(argc, argv);
     quellan::Quellan window;
     window.show();

@@ -5,10 +5,10 @@
 #include "copy_actions.h"
 #include "event_steps.h"
 #include "field_tips.h"
-#include "font_configuration.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "png_reading.h"
+#include "read_ahead.h"
 #include "value_label.h"
 
 #include <QAccessibleWidget>

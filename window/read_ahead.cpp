@@ -1,10 +1,12 @@
-#include "font_configuration.h"
+#include "read_ahead.h"
 
 #include "background_priority.h"
+#include "platform_libraries.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <thread>
+#include <utility>
 
 namespace quellan {
 
@@ -21,10 +23,11 @@ Reader reader;
 
 } // namespace
 
-void startReadingFontConfiguration() {
+void startReadingAhead(std::vector<std::string> libraries) {
     if (!reader.thread.joinable())
-        reader.thread = std::thread([] {
+        reader.thread = std::thread([libraries = std::move(libraries)] {
             lowerThreadPriority();
+            openLibraries(libraries);
             FcInit();
         });
 }
