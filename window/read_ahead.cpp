@@ -4,18 +4,36 @@
 #include "platform_libraries.h"
 
 #include <fontconfig/fontconfig.h>
+#include <pthread.h>
+#include <sched.h>
 
-#include <thread>
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace quellan {
 
 namespace {
 
+struct Work {
+    std::vector<std::string> libraries;
+    std::optional<cpu_set_t> cores; // the process's, for after the start
+};
+
+void* readAhead(void* argument) {
+    const std::unique_ptr<Work> work(static_cast<Work*>(argument));
+    if (work->cores)
+        sched_setaffinity(0, sizeof(cpu_set_t), &*work->cores);
+    lowerThreadPriority();
+    openLibraries(work->libraries);
+    FcInit();
+    return nullptr;
+}
+
 // Joined at the latest when the program ends, so that no exit, however early,
 // meets a running thread.
 struct Reader {
-    std::thread thread;
+    std::optional<pthread_t> thread;
     ~Reader() { awaitFontConfiguration(); }
 };
 
@@ -24,17 +42,37 @@ Reader reader;
 } // namespace
 
 void startReadingAhead(std::vector<std::string> libraries) {
-    if (!reader.thread.joinable())
-        reader.thread = std::thread([libraries = std::move(libraries)] {
-            lowerThreadPriority();
-            openLibraries(libraries);
-            FcInit();
-        });
+    if (reader.thread)
+        return;
+    auto work = std::make_unique<Work>();
+    work->libraries = std::move(libraries);
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    // Linux starts a new thread on its creator's core, and moves it to an idle
+    // one only when it next balances the load, about 3 ms later on a busy
+    // window thread: the work would wait for nearly all of it. So the thread
+    // starts on another core, and lets the scheduler move it from there.
+    if (cpu_set_t cores; sched_getaffinity(0, sizeof cores, &cores) == 0) {
+        work->cores = cores;
+        cpu_set_t others = cores;
+        if (const int current = sched_getcpu(); current >= 0)
+            CPU_CLR(current, &others);
+        if (CPU_COUNT(&others) > 0)
+            pthread_attr_setaffinity_np(&attributes, sizeof others, &others);
+    }
+    pthread_t thread{};
+    if (pthread_create(&thread, &attributes, readAhead, work.get()) == 0) {
+        static_cast<void>(work.release()); // the thread owns it now
+        reader.thread = thread;
+    }
+    pthread_attr_destroy(&attributes);
 }
 
 void awaitFontConfiguration() {
-    if (reader.thread.joinable())
-        reader.thread.join();
+    if (reader.thread) {
+        pthread_join(*reader.thread, nullptr);
+        reader.thread.reset();
+    }
 }
 
 } // namespace quellan
