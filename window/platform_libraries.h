@@ -5,7 +5,7 @@
 // Creating the application opens Qt's X11 platform plugin and some twenty
 // libraries it depends on, then the cursor library and the input-method
 // plugin. Opened ahead, on the thread that reads the font configuration, they
-// cost the window thread nothing: Qt then finds them open. Qt picks its plugin
+// no longer take the window thread's time: Qt then finds them open. Qt picks its plugin
 // from the program's arguments and environment; these are the libraries of
 // the plain case, the X11 platform and its own input method, and none where
 // Qt may pick another. A wrong guess costs a library opened for nothing.

@@ -7,7 +7,6 @@
 #include <pthread.h>
 #include <sched.h>
 
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -15,37 +14,33 @@ namespace quellan {
 
 namespace {
 
-struct Work {
-    std::vector<std::string> libraries;
-    std::optional<cpu_set_t> cores; // the process's, for after the start
-};
-
-void* readAhead(void* argument) {
-    const std::unique_ptr<Work> work(static_cast<Work*>(argument));
-    if (work->cores)
-        sched_setaffinity(0, sizeof(cpu_set_t), &*work->cores);
-    lowerThreadPriority();
-    openLibraries(work->libraries);
-    FcInit();
-    return nullptr;
-}
-
 // Joined at the latest when the program ends, so that no exit, however early,
 // meets a running thread.
 struct Reader {
     std::optional<pthread_t> thread;
+    // Set before the thread starts; read by it only.
+    std::vector<std::string> libraries;
+    std::optional<cpu_set_t> cores; // the process's, which the thread widens its own to
     ~Reader() { awaitFontConfiguration(); }
 };
 
 Reader reader;
+
+void* readAhead(void* /*unused*/) {
+    if (reader.cores)
+        sched_setaffinity(0, sizeof(cpu_set_t), &*reader.cores);
+    lowerThreadPriority();
+    openLibraries(reader.libraries);
+    FcInit();
+    return nullptr;
+}
 
 } // namespace
 
 void startReadingAhead(std::vector<std::string> libraries) {
     if (reader.thread)
         return;
-    auto work = std::make_unique<Work>();
-    work->libraries = std::move(libraries);
+    reader.libraries = std::move(libraries);
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     // Linux starts a new thread on its creator's core, and moves it to an idle
@@ -53,18 +48,15 @@ void startReadingAhead(std::vector<std::string> libraries) {
     // window thread: the work would wait for nearly all of it. So the thread
     // starts on another core, and lets the scheduler move it from there.
     if (cpu_set_t cores; sched_getaffinity(0, sizeof cores, &cores) == 0) {
-        work->cores = cores;
+        reader.cores = cores;
         cpu_set_t others = cores;
         if (const int current = sched_getcpu(); current >= 0)
             CPU_CLR(current, &others);
         if (CPU_COUNT(&others) > 0)
             pthread_attr_setaffinity_np(&attributes, sizeof others, &others);
     }
-    pthread_t thread{};
-    if (pthread_create(&thread, &attributes, readAhead, work.get()) == 0) {
-        static_cast<void>(work.release()); // the thread owns it now
+    if (pthread_t thread{}; pthread_create(&thread, &attributes, readAhead, nullptr) == 0)
         reader.thread = thread;
-    }
     pthread_attr_destroy(&attributes);
 }
 

@@ -9,12 +9,10 @@
 // configuration, and the window waits for it just before its first text. Qt
 // then finds both done.
 //
-// The thread opens the libraries rather than the window thread, and not only
-// to take their time off it: opening a library narrows some of the process's
-// page mappings, and while another thread of the process runs on a second
-// core, each such change waits until that core has dropped what it cached of
-// them. The window thread opening them beside the running thread waited so
-// some fifty times.
+// The thread opens the libraries rather than leave them to the window thread,
+// which then neither spends the time on them nor waits, as it would while the
+// thread runs on another core, for each page mapping that opening a library
+// changes to be dropped on that core as well.
 
 #include <string>
 #include <vector>
