@@ -1,10 +1,8 @@
 #include "control_factory.h"
 
 #include "event_steps.h"
-#include "frame_box.h"
 #include "layout_table.h"
 #include "octet_box.h"
-#include "text_label.h"
 #include "value_label.h"
 #include "window_state.h"
 
@@ -23,7 +21,7 @@ namespace quellan {
 namespace {
 
 QLabel* makeCaption(const ControlRow& row, QWidget* parent) {
-    auto* label = new TextLabel(QString::fromUtf8(row.text), parent);
+    auto* label = new QLabel(QString::fromUtf8(row.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(row.alignment);
     return label;
@@ -95,7 +93,7 @@ QWidget* makeControl(const ControlRow& row, QWidget* parent) {
     case ControlKind::Slider:
         return makeSlider(parent);
     case ControlKind::Frame:
-        return new FrameBox(QString::fromUtf8(row.text), parent);
+        return new QGroupBox(QString::fromUtf8(row.text), parent);
     case ControlKind::Button:
         return makeButton(row, parent);
     case ControlKind::StatusBar:

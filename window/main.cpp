@@ -1,11 +1,10 @@
-#include "platform_libraries.h"
 #include "quellan.h"
 #include "read_ahead.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    quellan::startReadingAhead(quellan::platformLibraries(argc, argv));
+    quellan::startReadingFontConfiguration();
     QApplication app(argc, argv);
     quellan::Quellan window;
     window.show();

@@ -73,8 +73,6 @@ Quellan::Quellan(QWidget* parent)
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);
 
-    keepStylePictures(*style());
-
     // Building the controls lays out their texts.
     awaitFontConfiguration();
     createControls(*this);

@@ -23,7 +23,7 @@ public:
 } // namespace
 
 ValueLabel::ValueLabel(const QString& caption, QWidget* parent)
-    : TextLabel(parent)
+    : QLabel(parent)
     , caption_(caption) {
     useAccessibleInterface<ValueLabel, ValueLabelAccessible>();
     setAccessibleDescription(caption_);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_label.h"
+#include <QLabel>
 
 namespace quellan {
 
@@ -11,7 +11,7 @@ namespace quellan {
 // no text interface, so the name is the only place it can be read) and the
 // caption as its description. An empty value reads as an empty name, where
 // Qt would otherwise substitute the title of the frame around it.
-class ValueLabel : public TextLabel {
+class ValueLabel : public QLabel {
     Q_OBJECT
 
 public:

@@ -1,21 +1,13 @@
 // The window as it opens: every control where the layout puts it, with its
-// initial text and look; what resizing does to it; and the frames and labels
-// that keep what they drew, pixel for pixel as Qt's own draw them.
+// initial text and look, and what resizing does to it.
 
-#include "frame_box.h"
 #include "layout_table.h"
-#include "png_reading.h"
-#include "text_label.h"
 #include "window_test_support.h"
 
-#include <QFile>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLineEdit>
-#include <QPixmapCache>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
 
 #include <algorithm>
 
@@ -25,12 +17,6 @@ using quellan::test::WindowFixture;
 namespace {
 
 enum Look { Caption, Value, Plain };
-
-// What happens to a label after it has been drawn once.
-enum class LabelChange { None, Retext, OtherScript, Narrower, Taller, Realigned, Disabled };
-
-// What happens to a frame after it has been drawn once.
-enum class FrameChange { None, Disabled, Restyled, Resized, Retitled, Untitled, Covered };
 
 QString shownText(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control))
@@ -56,28 +42,6 @@ class LayoutTest : public QObject {
 private slots:
     void init() { QVERIFY(fixture_.open()); }
     void cleanup() { fixture_.close(); }
-
-    // First, while nothing in this program has read an image yet: opened,
-    // painted and typed into, the window loads no image-format plugin; the
-    // Fusion style finds its frame picture where QPixmap looks for a file
-    // read before; and that picture is the file as Qt itself decodes it.
-    void framesDrawWithoutImagePlugins() {
-        if (fixture_.window().style()->name() != QLatin1String("fusion"))
-            QSKIP("the frames draw from a picture under the Fusion style only");
-        QTest::keyClicks(fixture_.find<QLineEdit>("txtOct1"), "10");
-        fixture_.window().grab();
-        QCoreApplication::processEvents();
-        QFile maps(QStringLiteral("/proc/self/maps"));
-        QVERIFY(maps.open(QIODevice::ReadOnly));
-        QVERIFY(!maps.readAll().contains("/imageformats/"));
-
-        const QString path = quellan::fusionFramePath();
-        QPixmap kept;
-        QVERIFY(QPixmapCache::find(quellan::pixmapCacheKey(path), &kept));
-        QCOMPARE(QPixmap(path).cacheKey(), kept.cacheKey());
-        const QImage keptImage = kept.toImage();
-        QCOMPARE(keptImage, QImageReader(path).read().convertToFormat(keptImage.format()));
-    }
 
     void controls_data() {
         QTest::addColumn<QString>("container");
@@ -258,141 +222,6 @@ private slots:
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             QCOMPARE(fixture_.find(it.key())->geometry(), it.value());
         QCOMPARE(statusBar->geometry(), QRect(0, size.height() - 17, size.width(), 17));
-    }
-
-    void framesLookAsPlainGroupBoxes_data() {
-        QTest::addColumn<QString>("frame");
-        QTest::addColumn<FrameChange>("change");
-        QTest::newRow("Frame4 as shown") << "Frame4" << FrameChange::None;
-        QTest::newRow("Frame3 as shown") << "Frame3" << FrameChange::None;
-        QTest::newRow("Frame1 as shown") << "Frame1" << FrameChange::None;
-        QTest::newRow("Frame3 disabled") << "Frame3" << FrameChange::Disabled;
-        QTest::newRow("Frame1 restyled") << "Frame1" << FrameChange::Restyled;
-        QTest::newRow("Frame1 resized") << "Frame1" << FrameChange::Resized;
-        QTest::newRow("Frame4 retitled") << "Frame4" << FrameChange::Retitled;
-        QTest::newRow("Frame4 untitled") << "Frame4" << FrameChange::Untitled;
-        QTest::newRow("Frame3 over a control") << "Frame3" << FrameChange::Covered;
-    }
-
-    // A frame drawn from its kept picture, on the window's background, has
-    // every pixel of a plain group box drawn there, also after a change.
-    void framesLookAsPlainGroupBoxes() {
-        QFETCH(QString, frame);
-        QFETCH(FrameChange, change);
-        auto* shown = fixture_.find<QGroupBox>(frame);
-        // Drawn again, the window's frames come from their pictures: no control
-        // lies beneath. A scaled screen has none.
-        const bool unscaled = shown->devicePixelRatioF() == 1.0;
-        shown->repaint();
-        QTRY_COMPARE(dynamic_cast<const quellan::FrameBox&>(*shown).drawsFramePicture(), unscaled);
-        QWidget plainWindow;
-        QWidget keptWindow;
-        QGroupBox* plain = new QGroupBox(shown->title(), &plainWindow);
-        auto* kept = new quellan::FrameBox(shown->title(), &keptWindow);
-        for (QGroupBox* box : {plain, static_cast<QGroupBox*>(kept)}) {
-            box->parentWidget()->setFont(fixture_.window().font());
-            box->parentWidget()->resize(fixture_.window().size());
-            box->setGeometry(shown->geometry());
-            box->parentWidget()->grab();
-            QCoreApplication::processEvents();
-            switch (change) {
-            case FrameChange::None:
-                break;
-            case FrameChange::Disabled:
-                box->setEnabled(false);
-                break;
-            case FrameChange::Restyled:
-                box->setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-                box->style()->setParent(box);
-                break;
-            case FrameChange::Resized:
-                box->resize(box->width() - 40, box->height() + 25);
-                break;
-            case FrameChange::Retitled:
-                box->setTitle(QStringLiteral("Subnet Information and more"));
-                break;
-            case FrameChange::Untitled:
-                box->setTitle(QString());
-                break;
-            case FrameChange::Covered: {
-                auto* beneath = new QLabel(QStringLiteral("beneath"), box->parentWidget());
-                beneath->setGeometry(box->geometry().adjusted(0, 20, 0, 0));
-                beneath->stackUnder(box);
-                beneath->show();
-                break;
-            }
-            }
-        }
-        keptWindow.grab();
-        QTRY_COMPARE(kept->drawsFramePicture(), unscaled && change != FrameChange::Covered);
-
-        QCOMPARE(keptWindow.grab().toImage(), plainWindow.grab().toImage());
-    }
-
-    void labelsLookAsPlainLabels_data() {
-        QTest::addColumn<LabelChange>("change");
-        QTest::newRow("as shown") << LabelChange::None;
-        QTest::newRow("new text") << LabelChange::Retext;
-        QTest::newRow("text from another font") << LabelChange::OtherScript;
-        QTest::newRow("narrower") << LabelChange::Narrower;
-        QTest::newRow("taller") << LabelChange::Taller;
-        QTest::newRow("realigned") << LabelChange::Realigned;
-        QTest::newRow("disabled") << LabelChange::Disabled;
-    }
-
-    // Every label of the window, drawn from its kept layout, has every pixel
-    // of a plain QLabel set up alike, also after a change.
-    void labelsLookAsPlainLabels() {
-        QFETCH(LabelChange, change);
-        qsizetype compared = 0;
-        for (const QLabel* shown : fixture_.window().findChildren<QLabel*>()) {
-            if (dynamic_cast<const quellan::TextLabel*>(shown) == nullptr)
-                continue;
-            QWidget plainWindow;
-            QWidget keptWindow;
-            auto* plain = new QLabel(&plainWindow);
-            auto* kept = new quellan::TextLabel(&keptWindow);
-            for (QLabel* label : {plain, static_cast<QLabel*>(kept)}) {
-                label->parentWidget()->setFont(fixture_.window().font());
-                label->parentWidget()->resize(shown->size() + QSize(20, 20));
-                label->setTextFormat(shown->textFormat());
-                label->setText(shown->text().isEmpty() ? QStringLiteral("255.255.255.0")
-                                                       : shown->text());
-                label->setAlignment(shown->alignment());
-                label->setFrameStyle(shown->frameStyle());
-                label->setGeometry(QRect(QPoint(3, 2), shown->size()));
-                label->parentWidget()->grab();
-                switch (change) {
-                case LabelChange::None:
-                    break;
-                case LabelChange::Retext:
-                    label->setText(label->text() + QStringLiteral(" 1"));
-                    break;
-                case LabelChange::OtherScript:
-                    label->setText(QStringLiteral("\u263A ") + label->text());
-                    break;
-                case LabelChange::Narrower:
-                    label->resize(label->width() - 7, label->height() - 2);
-                    break;
-                case LabelChange::Taller:
-                    label->resize(label->width(), label->height() + 3);
-                    break;
-                case LabelChange::Realigned:
-                    label->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-                    break;
-                case LabelChange::Disabled:
-                    label->setEnabled(false);
-                    break;
-                }
-            }
-            QCOMPARE(keptWindow.grab().toImage(), plainWindow.grab().toImage());
-            ++compared;
-        }
-        const auto rows = quellan::layoutTable();
-        QCOMPARE(compared, std::count_if(rows.begin(), rows.end(), [](const auto& row) {
-                     return row.kind == quellan::ControlKind::Caption ||
-                            row.kind == quellan::ControlKind::ValueLabel;
-                 }));
     }
 };
 
