@@ -63,10 +63,10 @@ void ResultsJson(benchmark::State& run) {
 BENCHMARK(ResultsJson);
 
 void WholeAddress(benchmark::State& run, quellan::cli::OutputForm form) {
-    quellan::cli::AddressReporter reporter(form, "cidr");
+    quellan::cli::AddressCalculator calculator(form, "cidr");
     std::size_t i = 0;
     for (auto _ : run)
-        benchmark::DoNotOptimize(reporter.report(kInputs[i++ % kInputs.size()]));
+        benchmark::DoNotOptimize(calculator.calculate(kInputs[i++ % kInputs.size()]));
 }
 BENCHMARK_CAPTURE(WholeAddress, Text, quellan::cli::OutputForm::Text);
 BENCHMARK_CAPTURE(WholeAddress, Json, quellan::cli::OutputForm::Json);

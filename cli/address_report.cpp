@@ -46,11 +46,11 @@ std::string octetRefusal(const ParsedAddress& parsed, WindowState& scratch, bool
 
 } // namespace
 
-AddressReporter::AddressReporter(OutputForm form, std::string_view key)
+AddressCalculator::AddressCalculator(OutputForm form, std::string_view key)
     : form_(form)
     , key_(key) {}
 
-AddressReport AddressReporter::report(std::string_view input) {
+AddressReport AddressCalculator::calculate(std::string_view input) {
     AddressReport report;
     const ParsedAddress parsed = parseAddress(input);
     bool broadcastOctet = false;

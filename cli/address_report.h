@@ -26,11 +26,11 @@ struct AddressReport {
 // boxes typed, the mask length set on the slider and every box checked as if
 // left. An address that does not read, whose mask does not read, or with an
 // octet above 255 is refused.
-class AddressReporter {
+class AddressCalculator {
 public:
-    AddressReporter(OutputForm form, std::string_view key);
+    AddressCalculator(OutputForm form, std::string_view key);
 
-    AddressReport report(std::string_view input);
+    AddressReport calculate(std::string_view input);
 
 private:
     OutputForm form_;

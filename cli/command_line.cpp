@@ -4,6 +4,8 @@
 #include "address_text.h"
 #include "result_formats.h"
 
+#include <getopt.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -90,32 +92,56 @@ std::vector<std::string> joinMaskArguments(std::span<const std::string_view> ope
 }
 
 CommandLine readCommandLine(std::span<const std::string_view> arguments) {
+    // getopt_long wants writable C strings with the program's name first; it
+    // moves the operands behind the options, so they may stand anywhere.
+    std::vector<std::string> texts{"quellan"};
+    texts.insert(texts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(texts.size());
+
+    enum : int { kJson = 256, kGet, kVersion };
+    static constexpr option kOptions[] = {
+        {"help", no_argument, nullptr, 'h'},
+        {"json", no_argument, nullptr, kJson},
+        {"get", required_argument, nullptr, kGet},
+        {"version", no_argument, nullptr, kVersion},
+        {nullptr, 0, nullptr, 0},
+    };
     CommandLine line;
-    std::vector<std::string_view> operands;
-    bool optionsEnded = false;
     bool json = false;
     bool get = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            operands.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "-h" || argument == "--help") {
+    // The messages are ours to write, to the stream run() is given; 0 starts
+    // getopt afresh, as each call reads a whole command line.
+    opterr = 0;
+    optind = 0;
+    int found = 0;
+    while ((found = getopt_long(argc, argv.data(), ":h", kOptions, nullptr)) != -1) {
+        const std::string_view given = argv[optind - 1];
+        switch (found) {
+        case 'h':
             line.help = true;
-        } else if (argument == "--version") {
-            line.version = true;
-        } else if (argument == "--json") {
+            break;
+        case kJson:
             json = true;
-        } else if (argument == "--get" || argument.starts_with("--get=")) {
-            if (argument == "--get" && i + 1 == arguments.size()) {
-                line.usageError = "--get needs a key";
-                return line;
-            }
-            line.key = argument == "--get" ? arguments[++i] : argument.substr(6);
+            break;
+        case kGet:
+            line.key = optarg;
             get = true;
-        } else {
-            line.usageError = "unknown option " + std::string(argument);
+            break;
+        case kVersion:
+            line.version = true;
+            break;
+        case ':':
+            line.usageError = "option '" + std::string(given.substr(0, given.find('='))) +
+                              "' requires an argument";
+            return line;
+        default:
+            line.usageError = optopt != 0 ? "invalid option -- '" +
+                                                std::string(1, static_cast<char>(optopt)) + "'"
+                                          : "unrecognized option '" + std::string(given) + "'";
             return line;
         }
     }
@@ -129,6 +155,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
         return line;
     }
     line.form = json ? OutputForm::Json : get ? OutputForm::Value : OutputForm::Text;
+    const std::vector<std::string_view> operands(argv.begin() + optind, argv.end() - 1);
     for (std::string& operand : joinMaskArguments(operands)) {
         if (operand == "-")
             line.sources.push_back({.standardInput = true, .address = {}});

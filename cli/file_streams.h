@@ -1,34 +1,11 @@
 #pragma once
 
-// The standard streams as the tool's input and outputs, read and written
-// with the system calls directly.
+// The standard output and error as the tool's outputs, written with the
+// system call directly.
 
 #include "text_streams.h"
 
-#include <cstddef>
-#include <string>
-#include <vector>
-
 namespace quellan::cli {
-
-class FileInput : public LineInput {
-public:
-    explicit FileInput(int descriptor);
-
-    bool readLine(std::string& line) override;
-    bool mayWait() const override;
-    std::string failure() const override { return failure_; }
-
-private:
-    // Reads more after the unread part; false at the end or on an error.
-    bool fill();
-
-    int descriptor_;
-    std::vector<char> buffer_;
-    std::size_t begin_ = 0; // the unread part of buffer_
-    std::size_t end_ = 0;
-    std::string failure_;
-};
 
 class FileOutput : public TextOutput {
 public:

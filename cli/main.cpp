@@ -3,13 +3,16 @@
 
 #include <unistd.h>
 
+#include <iostream>
 #include <string_view>
 #include <vector>
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    quellan::cli::FileInput in(STDIN_FILENO);
+    // The standard input gets a buffer of its own, which says whether a
+    // line has arrived before the tool waits for it.
+    std::ios::sync_with_stdio(false);
     quellan::cli::FileOutput out(STDOUT_FILENO);
     quellan::cli::FileOutput err(STDERR_FILENO);
-    return quellan::cli::run(arguments, in, isatty(STDIN_FILENO) == 1, out, err);
+    return quellan::cli::run(arguments, std::cin, isatty(STDIN_FILENO) == 1, out, err);
 }

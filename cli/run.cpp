@@ -3,6 +3,8 @@
 #include "address_report.h"
 #include "command_line.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 namespace quellan::cli {
@@ -19,16 +21,16 @@ bool skippedLine(std::string_view line) {
 // two streams stay in order in a terminal, and before reading input that is
 // not there yet, so that a program feeding addresses one by one gets each
 // answer at once.
-class Reporter {
+class AnswerWriter {
 public:
-    Reporter(const CommandLine& line, TextOutput& out, TextOutput& err)
+    AnswerWriter(const CommandLine& line, TextOutput& out, TextOutput& err)
         : line_(line)
-        , addresses_(line.form, line.key)
+        , calculator_(line.form, line.key)
         , out_(out)
         , err_(err) {}
 
-    void report(std::string_view input) {
-        const AddressReport report = addresses_.report(input);
+    void answer(std::string_view input) {
+        const AddressReport report = calculator_.calculate(input);
         if (!report.messages.empty()) {
             flush();
             err_.write(report.messages);
@@ -44,19 +46,21 @@ public:
             flush();
     }
 
-    void reportLines(LineInput& in) {
+    void answerLines(std::istream& in) {
         std::string line;
         while (true) {
-            if (in.mayWait())
+            if (in.rdbuf()->in_avail() <= 0)
                 flush();
-            if (!in.readLine(line))
+            if (!std::getline(in, line))
                 break;
             if (!skippedLine(line))
-                report(line);
+                answer(line);
         }
-        if (const std::string failure = in.failure(); !failure.empty()) {
+        if (in.bad()) {
+            const int error = errno;
             flush();
-            err_.write("quellan: cannot read the standard input: " + failure + "\n");
+            err_.write("quellan: cannot read the standard input: " +
+                       std::string(std::strerror(error)) + "\n");
             refused_ = true;
         }
     }
@@ -72,7 +76,7 @@ private:
     static constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
 
     const CommandLine& line_;
-    AddressReporter addresses_;
+    AddressCalculator calculator_;
     TextOutput& out_;
     TextOutput& err_;
     std::string pending_;
@@ -82,7 +86,7 @@ private:
 
 } // namespace
 
-int run(std::span<const std::string_view> arguments, LineInput& in, bool inIsTerminal,
+int run(std::span<const std::string_view> arguments, std::istream& in, bool inIsTerminal,
         TextOutput& out, TextOutput& err) {
     CommandLine line = readCommandLine(arguments);
     if (!line.usageError.empty()) {
@@ -105,15 +109,15 @@ int run(std::span<const std::string_view> arguments, LineInput& in, bool inIsTer
         line.sources.push_back({.standardInput = true, .address = {}});
     }
 
-    Reporter reporter(line, out, err);
+    AnswerWriter writer(line, out, err);
     for (const Source& source : line.sources) {
         if (source.standardInput)
-            reporter.reportLines(in);
+            writer.answerLines(in);
         else
-            reporter.report(source.address);
+            writer.answer(source.address);
     }
-    reporter.flush();
-    return reporter.refused() ? kExitRefused : 0;
+    writer.flush();
+    return writer.refused() ? kExitRefused : 0;
 }
 
 } // namespace quellan::cli

@@ -5,6 +5,7 @@
 
 #include "text_streams.h"
 
+#include <istream>
 #include <span>
 #include <string_view>
 
@@ -15,7 +16,7 @@ inline constexpr int kExitUsage = 2;
 
 // `arguments` without the program's name. With no address given the
 // addresses come from `in`, unless it is a terminal (`inIsTerminal`).
-int run(std::span<const std::string_view> arguments, LineInput& in, bool inIsTerminal,
+int run(std::span<const std::string_view> arguments, std::istream& in, bool inIsTerminal,
         TextOutput& out, TextOutput& err);
 
 } // namespace quellan::cli

@@ -12,10 +12,12 @@ cmake --preset release -B build/release-without-test-tools --no-warn-unused-cli 
   -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 echo "release: configures without GoogleTest and Google Benchmark"
 
+# Ninja runs a job per core by itself; CTest is told how many there are.
+tests() { ctest --preset "$1" --parallel "$(nproc)"; }
 run_preset() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
-  ctest --preset "$1"
+  tests "$1"
 }
 
 # The build trees whose compile commands the lint reads at the end.
@@ -28,7 +30,7 @@ run_preset core
 if command -v clang++ >/dev/null; then
   cmake --preset fuzz -DQUELLAN_FUZZ_SECONDS="${QUELLAN_FUZZ_SECONDS:-60}" >/dev/null
   cmake --build --preset fuzz
-  ctest --preset fuzz
+  tests fuzz
   lint_dirs+=(build/fuzz)
 fi
 # Everything under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -38,4 +40,4 @@ run_preset asan
 cmake --preset dev >/dev/null
 cmake --build --preset dev
 scripts/lint.sh "${lint_dirs[@]}"
-ctest --preset dev
+tests dev

@@ -7,33 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The input as lines of a string; like a pipe, a last line without its line
-// end counts.
-class StringInput : public quellan::cli::LineInput {
-public:
-    explicit StringInput(std::string text)
-        : text_(std::move(text)) {}
-
-    bool readLine(std::string& line) override {
-        if (at_ >= text_.size())
-            return false;
-        const std::size_t end = std::min(text_.find('\n', at_), text_.size());
-        line = text_.substr(at_, end - at_);
-        at_ = end + 1;
-        return true;
-    }
-    bool mayWait() const override { return at_ >= text_.size(); }
-    std::string failure() const override { return {}; }
-
-private:
-    std::string text_;
-    std::size_t at_ = 0;
-};
 
 class StringOutput : public quellan::cli::TextOutput {
 public:
@@ -50,7 +28,7 @@ struct Ran {
 Ran runQuellan(const std::vector<std::string>& arguments, const std::string& input = "",
                bool terminal = false) {
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
-    StringInput in(input);
+    std::istringstream in(input);
     StringOutput out;
     StringOutput err;
     Ran ran;
@@ -129,9 +107,13 @@ INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
     RunCase{"arguments only", {"--get", "input", "1.1.1.1"}, "3.3.3.3\n", 0, "1.1.1.1\n", ""}));
 
 INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
-    RunCase{"unknown option", {"--bogus", "1.1.1.1"}, "", 2, "", "quellan: unknown option --bogus\n" + kUsage},
-    RunCase{"short option", {"-j", "1.1.1.1"}, "", 2, "", "quellan: unknown option -j\n" + kUsage},
-    RunCase{"key missing", {"1.1.1.1", "--get"}, "", 2, "", "quellan: --get needs a key\n" + kUsage},
+    RunCase{"unknown option", {"--bogus", "1.1.1.1"}, "", 2, "", "quellan: unrecognized option '--bogus'\n" + kUsage},
+    RunCase{"short option", {"-j", "1.1.1.1"}, "", 2, "", "quellan: invalid option -- 'j'\n" + kUsage},
+    RunCase{"key missing", {"1.1.1.1", "--get"}, "", 2, "", "quellan: option '--get' requires an argument\n" + kUsage},
+    RunCase{"options after operands", {"10.0.0.1", "--get", "cidr"}, "", 0, "10.0.0.0/8\n", ""},
+    RunCase{"key joined", {"--get=cidr", "10.0.0.1"}, "", 0, "10.0.0.0/8\n", ""},
+    RunCase{"options ended", {"--get", "cidr", "--", "-x", "--json"}, "", 1, "",
+            "quellan: -x: Not an IPv4 address.\nquellan: --json: Not an IPv4 address.\n"},
     RunCase{"unknown key", {"--get=Network", "1.1.1.1"}, "", 2, "",
             "quellan: --get knows no key \"Network\"; the keys are: input, decimal, binary, hex, class, "
             "maskBits, classfulMask, mask, hexMask, binaryMask, range, network, broadcast, maxHosts, "

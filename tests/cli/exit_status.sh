@@ -40,6 +40,16 @@ grep -qx '10.0.0.3' "$work/out" ||
 input=$work expect 1 "" "quellan: cannot read the standard input: Is a directory" -- --get input
 "$quellan" 10.0.0.1/30 <"$work/in" | grep -qx 'Usable address range: 10.0.0.1 - 10.0.0.2' ||
   { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
+# A program that feeds addresses one at a time gets each answer before it sends the next.
+coproc answers { "$quellan" --get cidr; }
+for address in 10.0.0.1 172.16.0.1; do
+  echo "$address" >&"${answers[1]}"
+  read -r -t 5 answer <&"${answers[0]}" || answer="no answer within 5 seconds"
+  [[ "$answer" == "${address%%.*}".* ]] ||
+    { echo "fed $address one line at a time, got: $answer" >&2; failures=$((failures + 1)); }
+done
+exec {answers[1]}>&-
+wait "$answers_PID"
 "$quellan" --help >"$work/out" && grep -q '^Usage: quellan' "$work/out" ||
   { echo "--help did not print the usage" >&2; failures=$((failures + 1)); }
 "$quellan" --frobnicate 2>/dev/null
