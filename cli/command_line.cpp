@@ -97,6 +97,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     std::vector<std::string> texts{"quellan"};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(texts.size() + 1);
     for (std::string& text : texts)
         argv.push_back(text.data());
     argv.push_back(nullptr);

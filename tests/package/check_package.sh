@@ -29,6 +29,7 @@ expected="./usr/bin/brevint-quellan
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 [[ "$files" == "$expected" ]] || fail "holds"$'\n'"$files"$'\n'"instead of"$'\n'"$expected"
 
+[[ "$(dpkg-deb -f "$deb" Recommends)" == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 qt6-qpa-plugins fonts-liberation2; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
@@ -67,6 +68,22 @@ done
 status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/brevint-quellan" || status=$?
 [[ $status -eq 124 ]] || fail "the installed program ended with status $status instead of running"
+# On a Wayland compositor, with Qt's native Wayland plugin, where both are installed.
+if command -v weston >/dev/null && [[ -n "$(find /usr/lib -path '*/platforms/libqwayland-generic.so' -print -quit)" ]]; then
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  weston --backend=headless-backend.so --socket=quellan-check --idle-time=0 >"$work/weston.log" 2>&1 &
+  weston_pid=$!
+  for _ in $(seq 50); do [[ -S "$XDG_RUNTIME_DIR/quellan-check" ]] && break; sleep 0.1; done
+  status=0
+  WAYLAND_DISPLAY=quellan-check QT_QPA_PLATFORM=wayland timeout 2 "$work/root/usr/bin/brevint-quellan" \
+    2>"$work/wayland.log" || status=$?
+  kill "$weston_pid" 2>/dev/null
+  wait "$weston_pid" 2>/dev/null || true
+  [[ $status -eq 124 ]] ||
+    { cat "$work/weston.log" "$work/wayland.log"; fail "under Wayland the program ended with status $status"; }
+  echo "package: the window runs under a Wayland compositor"
+fi
 cidr=$("$work/root/usr/bin/quellan" --get cidr 192.168.1.10 255.255.255.192) ||
   fail "the installed quellan ended with status $?"
 [[ "$cidr" == "192.168.1.0/26" ]] || fail "the installed quellan answers $cidr"
