@@ -116,6 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quellan::ParsedIpv6 parsed = quellan::parseIpv6(input);
     if (parsed.reason.empty())
         checkAddress(parsed, input);
+    else
+        require(parsed.reason.ends_with('.') &&
+                    std::all_of(parsed.reason.begin(), parsed.reason.end(),
+                                [](char c) { return c >= ' ' && c <= '~'; }),
+                "a reason a terminal shows as it is");
 
     // Every bit pattern, not only those the fuzzer manages to spell.
     if (size >= 17) {
