@@ -2,14 +2,17 @@
 
 // What the record's address and mask say beyond the fields: the wildcard
 // mask, the network in CIDR notation and the kind of address, from the IANA
-// IPv4 special-purpose address registry. Worked out from the address and the
+// IPv4 special-purpose address registry (and, for IPv6 text, from the IPv6
+// one). Worked out from the address and the
 // mask as 32-bit numbers, never read back from the field texts, so the
 // window's tool-tips and the command-line tool cannot drift from each other.
 
+#include "ip_address.h"
 #include "window_state.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +34,14 @@ AddressFacts addressFacts(const WindowState& state);
 
 // The registry block `address` lies in, "Public" outside all of them.
 std::string_view addressType(std::uint32_t address);
+
+// The most specific block of the IPv6 registry that holds `address`, and the
+// IPv4 address that block carries inside its addresses, where it carries one.
+struct Ipv6Type {
+    std::string_view type; // "Documentation (RFC 3849)"
+    std::optional<std::uint32_t> embeddedIpv4;
+};
+Ipv6Type ipv6Type(Uint128 address);
 
 // "192.168.1.0"
 std::string dottedQuad(std::uint32_t value);

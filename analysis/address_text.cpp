@@ -13,14 +13,6 @@ bool allDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Four groups of one to three digits joined by single dots, and nothing else.
 bool splitQuad(std::string_view text, std::array<std::string_view, 4>& parts) {
     for (std::size_t n = 0; n < parts.size(); ++n) {
@@ -42,23 +34,11 @@ unsigned smallNumber(std::string_view digits) {
     return value;
 }
 
-// A piece of the user's text inside a message: short, and only characters a
-// status bar or terminal shows as themselves.
-std::string shown(std::string_view piece) {
-    constexpr std::size_t kLongest = 15;
-    std::string text;
-    for (const char c : piece.substr(0, kLongest))
-        text.push_back(c >= ' ' && c <= '~' ? c : '?');
-    if (piece.size() > kLongest)
-        text.append("...");
-    return text;
-}
-
 std::string notAMaskLength(std::string_view length) {
-    return "/" + shown(length) + " is not a mask length.";
+    return "/" + shownInReason(length) + " is not a mask length.";
 }
 std::string notANetworkMask(std::string_view mask) {
-    return shown(mask) + " is not a network mask.";
+    return shownInReason(mask) + " is not a network mask.";
 }
 
 // What follows "/": a length or a dotted mask.
@@ -79,6 +59,16 @@ void readSlashMask(std::string_view mask, ParsedAddress& parsed) {
 }
 
 } // namespace
+
+std::string shownInReason(std::string_view piece) {
+    constexpr std::size_t kLongest = 15;
+    std::string text;
+    for (const char c : piece.substr(0, kLongest))
+        text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    if (piece.size() > kLongest)
+        text.append("...");
+    return text;
+}
 
 std::optional<std::int32_t> dottedMaskBits(std::string_view text) {
     std::array<std::string_view, 4> parts;
@@ -104,13 +94,13 @@ std::optional<std::int32_t> dottedMaskBits(std::string_view text) {
 
 ParsedAddress parseAddress(std::string_view text) {
     ParsedAddress parsed;
-    text = trimmed(text);
+    text = trimBlanks(text);
     const auto addressEnd =
         std::find_if(text.begin(), text.end(), [](char c) { return !isDigit(c) && c != '.'; });
     const auto addressLength = static_cast<std::size_t>(addressEnd - text.begin());
     std::array<std::string_view, 4> parts;
     std::string_view rest = text.substr(addressLength);
-    const std::string_view afterBlanks = trimmed(rest);
+    const std::string_view afterBlanks = trimBlanks(rest);
     const bool blankFollows = afterBlanks.size() < rest.size();
     // "10.0.0.1x" is no address; "10.0.0.1 x" is one with a mask that is not.
     if (!splitQuad(text.substr(0, addressLength), parts) ||
@@ -125,7 +115,7 @@ ParsedAddress parseAddress(std::string_view text) {
     if (afterBlanks.empty())
         return parsed;
     if (afterBlanks.front() == '/') {
-        readSlashMask(trimmed(afterBlanks.substr(1)), parsed);
+        readSlashMask(trimBlanks(afterBlanks.substr(1)), parsed);
     } else {
         parsed.maskBits = dottedMaskBits(afterBlanks);
         if (!parsed.maskBits)

@@ -19,6 +19,13 @@ constexpr bool isDigit(char c) {
 constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
+constexpr std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
 // An octet text read as a decimal number: blanks around it ignored, a
 // fraction rounded to the nearest whole number with halves to the even

@@ -3,6 +3,7 @@
 #include "address_facts.h"
 #include "json_text.h"
 #include "number_text.h"
+#include "reverse_dns.h"
 
 #include <algorithm>
 
@@ -40,6 +41,13 @@ void appendNumber(std::string& out, std::string_view text) {
     out.append(isJsonInteger(text) ? text : "null");
 }
 
+// Not a member of AddressFacts nor in kFactFields: the window works those out
+// on every recalculation, where the name is never shown, and the command
+// line's list of --get keys is written from kFactFields.
+void appendReverseDnsOf(std::string& out, const AddressFacts& facts) {
+    appendReverseDns(out, {Family::IPv4, facts.address});
+}
+
 std::string lengthAfter(std::uint32_t address, std::int32_t bits) {
     std::string text = dottedQuad(address);
     text.push_back('/');
@@ -62,6 +70,9 @@ std::string resultsText(const WindowState& state) {
     const AddressFacts facts = addressFacts(state);
     for (const FactField& fact : kFactFields)
         appendLine(text, fact.caption, facts.*fact.text);
+    text.append(kReverseDnsCaption).append(": ");
+    appendReverseDnsOf(text, facts);
+    text.push_back('\n');
     return text;
 }
 
@@ -86,13 +97,18 @@ std::string resultsJson(const WindowState& state, std::string_view input) {
         appendKey(json, fact.key);
         appendJsonString(json, facts.*fact.text);
     }
-    json.push_back('}');
+    json.push_back(',');
+    appendKey(json, kReverseDnsKey);
+    json.push_back('"');
+    appendReverseDnsOf(json, facts);
+    json.append("\"}");
     return json;
 }
 
 bool isResultKey(std::string_view key) {
     const auto named = [key](const auto& field) { return field.key == key; };
-    return key == kInputKey || std::any_of(kDisplayFields.begin(), kDisplayFields.end(), named) ||
+    return key == kInputKey || key == kReverseDnsKey ||
+           std::any_of(kDisplayFields.begin(), kDisplayFields.end(), named) ||
            std::any_of(kFactFields.begin(), kFactFields.end(), named);
 }
 
@@ -106,6 +122,11 @@ std::optional<std::string> resultValue(const WindowState& state, std::string_vie
     for (const FactField& fact : kFactFields)
         if (fact.key == key)
             return addressFacts(state).*fact.text;
+    if (key == kReverseDnsKey) {
+        std::string name;
+        appendReverseDnsOf(name, addressFacts(state));
+        return name;
+    }
     return std::nullopt;
 }
 

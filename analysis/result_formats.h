@@ -22,12 +22,12 @@ inline constexpr std::string_view kInputKey = "input";
 // without the blanks that pad it, and just "Caption:" for an empty field.
 std::string copyAllText(const WindowState& state);
 
-// copyAllText, then "Wildcard mask: ...", "Network: ..." and
-// "Address type: ..." lines.
+// copyAllText, then "Wildcard mask: ...", "Network: ...",
+// "Address type: ..." and "Reverse DNS: ..." lines.
 std::string resultsText(const WindowState& state);
 
 // One JSON object on one line: "input", then every field by its key, then the
-// address facts. Strings are trimmed; the counts and the mask length are
+// address facts, and last "reverseDns". Strings are trimmed; the counts and the mask length are
 // numbers (null should a field hold no number). Control characters are
 // escaped and bytes that are not UTF-8 become U+FFFD, so any input is safe.
 std::string resultsJson(const WindowState& state, std::string_view input);

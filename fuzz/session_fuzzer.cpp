@@ -5,6 +5,7 @@
 #include "address_text.h"
 #include "event_steps.h"
 #include "field_checks.h"
+#include "fuzz_checks.h"
 #include "mask_typing.h"
 #include "number_text.h"
 #include "recalculation.h"
@@ -14,7 +15,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -26,6 +26,8 @@ namespace {
 using quellan::check::dotted;
 using quellan::check::inBinaryLayout;
 using quellan::check::plainDigits;
+using quellan::fuzz::jsonSafe;
+using quellan::fuzz::require;
 
 class Bytes {
 public:
@@ -55,14 +57,6 @@ private:
     std::size_t position_ = 0;
 };
 
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::fflush(stderr);
-        std::abort();
-    }
-}
-
 bool fourHexPieces(std::string_view text) {
     int pieces = 1;
     std::size_t pieceLength = 0;
@@ -86,36 +80,6 @@ bool systemStatus(std::string_view text) {
            text == quellan::kBroadcastMessage || text == quellan::kTooLargeMessage ||
            text.ends_with(quellan::kNotValidSuffix) || text.ends_with(" was not applied.") ||
            text.ends_with(" is not a mask length.") || text.ends_with(" is not a network mask.");
-}
-
-// What JSON allows inside a document: well-formed UTF-8 (no overlong forms,
-// surrogates or code points above U+10FFFF) and no raw control character.
-bool jsonSafe(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x20 || lead == 0x7F)
-            return false;
-        const std::size_t length = lead < 0x80   ? 1
-                                   : lead < 0xC2 ? 0
-                                   : lead < 0xE0 ? 2
-                                   : lead < 0xF0 ? 3
-                                   : lead < 0xF5 ? 4
-                                                 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        std::uint32_t code = length == 1 ? lead : lead & (0x7FU >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3FU);
-        }
-        const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 // A pasted text: read whole or not at all, and a whole one lands in the boxes.

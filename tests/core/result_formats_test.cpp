@@ -34,21 +34,23 @@ const std::string kFields192 = "Decimal IP address: 3232235786\n"
 TEST(ResultsText, FieldsAsCopyAllGivesThemThenTheFacts) {
     const quellan::WindowState state = entered("192.168.1.10/26");
     EXPECT_EQ(quellan::copyAllText(state), kFields192);
-    EXPECT_EQ(quellan::resultsText(state), kFields192 + "Wildcard mask: 0.0.0.63\n"
-                                                        "Network: 192.168.1.0/26\n"
-                                                        "Address type: Private-use (RFC 1918)\n");
+    EXPECT_EQ(quellan::resultsText(state), kFields192 +
+                                               "Wildcard mask: 0.0.0.63\n"
+                                               "Network: 192.168.1.0/26\n"
+                                               "Address type: Private-use (RFC 1918)\n"
+                                               "Reverse DNS: 10.1.168.192.in-addr.arpa.\n");
 }
 
 TEST(ResultsJson, OneObjectWithNumbersAsNumbers) {
-    EXPECT_EQ(
-        quellan::resultsJson(entered("192.168.1.10/26"), " 192.168.1.10/26\n"),
-        R"({"input":"192.168.1.10/26","decimal":3232235786,)"
-        R"("binary":"11000000.10101000.00000001.00001010","hex":"C0.A8.1.A","class":"C",)"
-        R"("maskBits":26,"classfulMask":"255.255.255.0","mask":"255.255.255.192",)"
-        R"("hexMask":"FF.FF.FF.C0","binaryMask":"11111111.11111111.11111111.11000000",)"
-        R"("range":"192.168.1.1 - 192.168.1.62","network":"192.168.1.0",)"
-        R"("broadcast":"192.168.1.63","maxHosts":62,"maxNets":67108862,)"
-        R"j("wildcard":"0.0.0.63","cidr":"192.168.1.0/26","type":"Private-use (RFC 1918)"})j");
+    EXPECT_EQ(quellan::resultsJson(entered("192.168.1.10/26"), " 192.168.1.10/26\n"),
+              R"({"input":"192.168.1.10/26","decimal":3232235786,)"
+              R"("binary":"11000000.10101000.00000001.00001010","hex":"C0.A8.1.A","class":"C",)"
+              R"("maskBits":26,"classfulMask":"255.255.255.0","mask":"255.255.255.192",)"
+              R"("hexMask":"FF.FF.FF.C0","binaryMask":"11111111.11111111.11111111.11000000",)"
+              R"("range":"192.168.1.1 - 192.168.1.62","network":"192.168.1.0",)"
+              R"("broadcast":"192.168.1.63","maxHosts":62,"maxNets":67108862,)"
+              R"j("wildcard":"0.0.0.63","cidr":"192.168.1.0/26","type":"Private-use (RFC 1918)",)j"
+              R"("reverseDns":"10.1.168.192.in-addr.arpa."})");
     // Before any address the decimal field is empty: no number, and still JSON.
     quellan::WindowState loaded;
     quellan::windowLoaded(loaded);
@@ -71,6 +73,8 @@ TEST(ResultValue, GivesWhatTheJsonHoldsUnquoted) {
         {"cidr", "10.1.0.0/16"},
         {"wildcard", "0.0.255.255"},
         {"type", "Private-use (RFC 1918)"},
+        {"reverseDns", "3.2.1.10.in-addr.arpa."}, // of the address, not of the network
+        {"expanded", std::nullopt},               // an IPv6 key
         {"Network", std::nullopt},
         {"", std::nullopt},
     };
