@@ -91,4 +91,8 @@ void pastePartlyTaken(WindowState& state, bool anythingTaken) {
                                      : "Not an IPv4 address; nothing was pasted.";
 }
 
+void ipv6AddressPasted(WindowState& state) {
+    state.statusText = "An IPv6 address: the quellan command works it out.";
+}
+
 } // namespace quellan

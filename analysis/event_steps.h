@@ -51,4 +51,8 @@ AddressEntry addressEntered(WindowState& state, const ParsedAddress& address);
 // some of its digits, or none.
 void pastePartlyTaken(WindowState& state, bool anythingTaken);
 
+// A whole IPv6 address was pasted or dropped into a box: the window works
+// out IPv4 only, so nothing is entered and the status says where to go.
+void ipv6AddressPasted(WindowState& state);
+
 } // namespace quellan

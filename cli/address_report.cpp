@@ -2,6 +2,7 @@
 
 #include "address_text.h"
 #include "event_steps.h"
+#include "ipv6_results.h"
 #include "recalculation.h"
 #include "result_formats.h"
 
@@ -51,6 +52,8 @@ AddressCalculator::AddressCalculator(OutputForm form, std::string_view key)
     , key_(key) {}
 
 AddressReport AddressCalculator::calculate(std::string_view input) {
+    if (looksLikeIpv6(input))
+        return calculateIpv6(input);
     AddressReport report;
     const ParsedAddress parsed = parseAddress(input);
     bool broadcastOctet = false;
@@ -82,6 +85,30 @@ AddressReport AddressCalculator::calculate(std::string_view input) {
         break;
     case OutputForm::Value:
         report.results = resultValue(state, input, key_).value_or(std::string());
+        report.results.push_back('\n');
+        break;
+    }
+    return report;
+}
+
+AddressReport AddressCalculator::calculateIpv6(std::string_view input) const {
+    AddressReport report;
+    const ParsedIpv6 parsed = parseIpv6(input);
+    if (!parsed.reason.empty()) {
+        appendMessage(report.messages, input, parsed.reason);
+        report.refused = true;
+        return report;
+    }
+    switch (form_) {
+    case OutputForm::Text:
+        report.results = ipv6ResultsText(parsed);
+        break;
+    case OutputForm::Json:
+        report.results = ipv6ResultsJson(parsed, input);
+        report.results.push_back('\n');
+        break;
+    case OutputForm::Value:
+        report.results = ipv6ResultValue(parsed, input, key_).value_or(std::string());
         report.results.push_back('\n');
         break;
     }

@@ -21,11 +21,12 @@ struct AddressReport {
     bool refused = false;
 };
 
-// Works addresses out one after another. For each a fresh window record is
-// loaded and the address entered into it, as pasted into the window: the
-// boxes typed, the mask length set on the slider and every box checked as if
-// left. An address that does not read, whose mask does not read, or with an
-// octet above 255 is refused.
+// Works addresses out one after another. For each IPv4 address a fresh
+// window record is loaded and the address entered into it, as pasted into the
+// window: the boxes typed, the mask length set on the slider and every box
+// checked as if left. An address that does not read, whose mask does not
+// read, or with an octet above 255 is refused. A text with a ':' is an IPv6
+// address, worked out from its 128 bits alone (ipv6_results.h).
 class AddressCalculator {
 public:
     AddressCalculator(OutputForm form, std::string_view key);
@@ -33,6 +34,8 @@ public:
     AddressReport calculate(std::string_view input);
 
 private:
+    AddressReport calculateIpv6(std::string_view input) const;
+
     OutputForm form_;
     std::string key_;
     // Kept from one address to the next only for the memory its texts hold:

@@ -2,6 +2,7 @@
 
 #include "address_facts.h"
 #include "address_text.h"
+#include "ipv6_results.h"
 #include "result_formats.h"
 
 #include <getopt.h>
@@ -51,14 +52,19 @@ std::optional<std::string_view> maskJoint(std::string_view mask) {
     return std::nullopt;
 }
 
-// The keys --get takes, in the order of the JSON object, lines kept under
-// `width` characters after `indent`.
+// The keys --get takes: an IPv4 address's in the order of its JSON object,
+// then those only an IPv6 address has; lines kept under `width` characters
+// after `indent`.
 std::string keyList(std::string_view separator, std::size_t width, std::string_view indent) {
     std::vector<std::string_view> keys{kInputKey};
     for (const DisplayField& field : kDisplayFields)
         keys.push_back(field.key);
     for (const FactField& fact : kFactFields)
         keys.push_back(fact.key);
+    keys.push_back(kReverseDnsKey);
+    for (const Ipv6Field& field : kIpv6Fields)
+        if (std::find(keys.begin(), keys.end(), field.key) == keys.end())
+            keys.push_back(field.key);
     std::string list(indent);
     std::size_t lineLength = 0;
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -150,7 +156,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
         line.usageError = "--json and --get exclude each other";
         return line;
     }
-    if (get && !isResultKey(line.key)) {
+    if (get && !isAnyResultKey(line.key)) {
         line.usageError = "--get knows no key \"" + line.key +
                           "\"; the keys are: " + keyList(", ", std::string::npos, "");
         return line;

@@ -5,6 +5,7 @@
 #include "copy_actions.h"
 #include "event_steps.h"
 #include "field_tips.h"
+#include "ipv6_text.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "png_reading.h"
@@ -178,7 +179,13 @@ void Quellan::handleSeparator(std::size_t box, QChar separator) {
 }
 
 bool Quellan::takeAddress(const QString& text) {
-    const ParsedAddress parsed = parseAddress(text.toStdString());
+    const std::string typed = text.toStdString();
+    if (looksLikeIpv6(typed) && parseIpv6(typed).reason.empty()) {
+        ipv6AddressPasted(state_);
+        showState();
+        return true;
+    }
+    const ParsedAddress parsed = parseAddress(typed);
     if (!parsed.isAddress)
         return false;
     const AddressEntry entry = addressEntered(state_, parsed);

@@ -79,6 +79,11 @@ INSTANTIATE_TEST_SUITE_P(Addresses, CommandLineRuns, testing::Values(
             "quellan: 1.2.3.255: 255 represents a broadcast address.\n"},
     RunCase{"class D length", {"--get", "maskBits", "224.0.0.1/24"}, "", 0, "0\n",
             "quellan: 224.0.0.1/24: Class D addresses have no mask length; /24 was not applied.\n"},
+    RunCase{"IPv6 among IPv4", {"--get", "cidr", "10.0.0.1", "2001:db8::1/64", "fe80::1%eth0"}, "", 0,
+            "10.0.0.0/8\n2001:db8::/64\nfe80::1/128\n", ""},
+    RunCase{"a key one family lacks", {"--get", "expanded", "10.0.0.1", "::1"}, "", 0,
+            "\n0000:0000:0000:0000:0000:0000:0000:0001\n", ""},
+    RunCase{"another key one family lacks", {"--get", "class", "::1", "10.0.0.1"}, "", 0, "\nA\n", ""},
     RunCase{"length 0", {"--get", "cidr", "10.0.0.1/0"}, "", 0, "10.0.0.0/8\n",
             "quellan: 10.0.0.1/0: The slider's shortest mask is /1; /0 was not applied.\n"}));
 
@@ -93,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
             "quellan: 10.0.0.1/33: /33 is not a mask length.\nquellan: 10.0.0.2/40: /40 is not a mask length.\n"},
     RunCase{"bad mask", {"10.0.0.1 255.0.255.0"}, "", 1, "",
             "quellan: 10.0.0.1 255.0.255.0: 255.0.255.0 is not a network mask.\n"},
+    RunCase{"IPv6 refused, the next worked out", {"--get", "cidr", "1::2::3", "::1/129", "::1"}, "", 1, "::1/128\n",
+            "quellan: 1::2::3: Two '::' in one address.\nquellan: ::1/129: /129 is not a prefix length.\n"},
     RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 address.\n"},
     RunCase{"long input cut short", {std::string(70, '1')}, "", 1, "",
             "quellan: " + std::string(64, '1') + "...: Not an IPv4 address.\n"}));
@@ -104,7 +111,9 @@ INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
             "1.1.1.1\n3.3.3.3\n2.2.2.2\n", ""},
     RunCase{"refused line", {"--get", "cidr"}, "10.0.0.1\n1.2.3.256\n", 1, "10.0.0.0/8\n",
             "quellan: 1.2.3.256: Value is larger than 254.\n"},
-    RunCase{"arguments only", {"--get", "input", "1.1.1.1"}, "3.3.3.3\n", 0, "1.1.1.1\n", ""}));
+    RunCase{"arguments only", {"--get", "input", "1.1.1.1"}, "3.3.3.3\n", 0, "1.1.1.1\n", ""},
+    RunCase{"both families", {"--get", "type"}, "10.0.0.1\n2001:db8::1\n# ::1\n::1\n", 0,
+            "Private-use (RFC 1918)\nDocumentation (RFC 3849)\nLoopback (RFC 4291)\n", ""}));
 
 INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
     RunCase{"unknown option", {"--bogus", "1.1.1.1"}, "", 2, "", "quellan: unrecognized option '--bogus'\n" + kUsage},
@@ -117,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
     RunCase{"unknown key", {"--get=Network", "1.1.1.1"}, "", 2, "",
             "quellan: --get knows no key \"Network\"; the keys are: input, decimal, binary, hex, class, "
             "maskBits, classfulMask, mask, hexMask, binaryMask, range, network, broadcast, maxHosts, "
-            "maxNets, wildcard, cidr, type\n" + kUsage},
+            "maxNets, wildcard, cidr, type, reverseDns, address, expanded, prefixLength, first, last, addresses, "
+            "embeddedIpv4\n" + kUsage},
     RunCase{"two forms", {"--json", "--get", "cidr", "1.1.1.1"}, "", 2, "",
             "quellan: --json and --get exclude each other\n" + kUsage},
     RunCase{"nothing from a terminal", {}, "1.1.1.1\n", 2, "", "quellan: no address given\n" + kUsage, true},

@@ -157,6 +157,10 @@ private slots:
             << int(CtrlV) << 2 << "192.168.1"
             << ".192.." << 8 << "Not an IPv4 address; only the digits that fit were pasted."
             << "txtOct2" << false;
+        QTest::newRow("IPv6 address, nothing taken")
+            << int(Drop) << 3 << "2001:db8::1/64"
+            << "..." << 1 << "An IPv6 address: the quellan command works it out."
+            << "txtOct1" << false;
         QTest::newRow("no address, nothing kept")
             << int(CtrlV) << 2 << "abc"
             << "..." << 1 << "Not an IPv4 address; nothing was pasted."
