@@ -183,12 +183,16 @@ std::string helpText() {
            "       quellan [--json | --get KEY] [-] < ADDRESSES\n"
            "\n"
            "Shows for each IPv4 address what the Brevint Quellan window shows for it,\n"
-           "then its wildcard mask, its network in CIDR notation and its address type.\n"
+           "then its wildcard mask, its network in CIDR notation, its address type and\n"
+           "its reverse DNS name; for each IPv6 address its forms, network, block,\n"
+           "type, embedded IPv4 address and reverse DNS name.\n"
            "\n"
            "An ADDRESS is a.b.c.d, with or without its mask: a.b.c.d/26,\n"
            "a.b.c.d/255.255.255.192, or the mask as the next argument, as in\n"
            "'quellan 192.168.1.10 255.255.255.192' or 'quellan 10.0.0.1 26'. Without a\n"
-           "mask an address has its class's default mask. With no ADDRESS, or with -,\n"
+           "mask an address has its class's default mask. An IPv6 address is written\n"
+           "in any of its forms, with an optional /0 to /128 (/128 without) and zone:\n"
+           "'quellan 2001:db8::1/64', 'quellan fe80::1%eth0'. With no ADDRESS, or with -,\n"
            "the addresses are read from standard input, one a line; blank lines and\n"
            "lines starting with # are skipped.\n"
            "\n"
@@ -198,7 +202,8 @@ std::string helpText() {
            "  -h, --help    show this help and exit\n"
            "  --version     show the version and exit\n"
            "\n"
-           "KEY is one of the JSON keys:\n" +
+           "KEY is one of the JSON keys; a key the address lacks (class of an IPv6\n"
+           "address) gives an empty line:\n" +
            keyList(" ", 76, "  ") +
            "\n"
            "\n"
