@@ -347,7 +347,8 @@ private slots:
                R"j("hexMask":"FF.FF.FF.C0","binaryMask":"11111111.11111111.11111111.11000000",)j"
                R"j("range":"192.168.1.1 - 192.168.1.62","network":"192.168.1.0",)j"
                R"j("broadcast":"192.168.1.63","maxHosts":62,"maxNets":67108862,)j"
-               R"j("wildcard":"0.0.0.63","cidr":"192.168.1.0/26","type":"Private-use (RFC 1918)"})j";
+               R"j("wildcard":"0.0.0.63","cidr":"192.168.1.0/26","type":"Private-use (RFC 1918)",)j"
+               R"j("reverseDns":"10.1.168.192.in-addr.arpa."})j";
     }
 
     void copyAs() {
