@@ -1,32 +1,15 @@
 #include "address_report.h"
 
 #include "address_text.h"
+#include "answer_output.h"
 #include "event_steps.h"
 #include "ipv6_results.h"
 #include "recalculation.h"
 #include "result_formats.h"
 
-#include <algorithm>
-
 namespace quellan::cli {
 
 namespace {
-
-// The input inside a message without the blanks around it, its control
-// characters made visible as "?", and cut short when it is longer than any
-// address with its mask.
-void appendMessage(std::string& messages, std::string_view input, std::string_view reason) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    constexpr std::size_t kLongest = 64;
-    input.remove_prefix(std::min(input.find_first_not_of(kBlanks), input.size()));
-    input = input.substr(0, input.find_last_not_of(kBlanks) + 1);
-    messages.append("quellan: ");
-    for (const char c : input.substr(0, kLongest))
-        messages.push_back((c >= 0 && c < ' ') || c == '\x7F' ? '?' : c);
-    if (input.size() > kLongest)
-        messages.append("...");
-    messages.append(": ").append(reason).push_back('\n');
-}
 
 const WindowState kFreshRecord;
 

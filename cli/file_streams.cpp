@@ -6,15 +6,16 @@
 
 namespace quellan::cli {
 
-void FileOutput::write(std::string_view text) {
+bool FileOutput::write(std::string_view text) {
     while (!text.empty()) {
         const ssize_t count = ::write(descriptor_, text.data(), text.size());
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
-            return;
+            return false;
         text.remove_prefix(static_cast<std::size_t>(count));
     }
+    return true;
 }
 
 } // namespace quellan::cli

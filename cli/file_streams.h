@@ -12,9 +12,8 @@ public:
     explicit FileOutput(int descriptor)
         : descriptor_(descriptor) {}
 
-    // Everything is written before it returns; what cannot be written (the
-    // reader has gone) is dropped.
-    void write(std::string_view text) override;
+    // Everything is written before it returns, or nothing more can be.
+    bool write(std::string_view text) override;
 
 private:
     int descriptor_;

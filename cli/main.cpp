@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
     // The standard input gets a buffer of its own, which says whether a
     // line has arrived before the tool waits for it.
     std::ios::sync_with_stdio(false);
+    // A reader that goes away ends the work through a failed write, which
+    // leaves the exit status to say how the work went, not a signal.
+    std::signal(SIGPIPE, SIG_IGN);
     quellan::cli::FileOutput out(STDOUT_FILENO);
     quellan::cli::FileOutput err(STDERR_FILENO);
     return quellan::cli::run(arguments, std::cin, isatty(STDIN_FILENO) == 1, out, err);

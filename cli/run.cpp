@@ -1,6 +1,7 @@
 #include "run.h"
 
 #include "address_report.h"
+#include "answer_output.h"
 #include "command_line.h"
 
 #include <cerrno>
@@ -16,72 +17,56 @@ bool skippedLine(std::string_view line) {
     return first == std::string_view::npos || line[first] == '#';
 }
 
-// Results are collected and written in large blocks: a batch of a million
-// addresses is half a gigabyte of text. They go out before a message, so the
-// two streams stay in order in a terminal, and before reading input that is
-// not there yet, so that a program feeding addresses one by one gets each
+// Each input's answer is written as soon as the next input may have to be
+// waited for, so that a program feeding addresses one by one gets each
 // answer at once.
 class AnswerWriter {
 public:
-    AnswerWriter(const CommandLine& line, TextOutput& out, TextOutput& err)
+    AnswerWriter(const CommandLine& line, AnswerOutput& output)
         : line_(line)
         , calculator_(line.form, line.key)
-        , out_(out)
-        , err_(err) {}
+        , output_(output) {}
 
-    void answer(std::string_view input) {
+    // False once the reader of the results has gone.
+    bool answer(std::string_view input) {
         const AddressReport report = calculator_.calculate(input);
-        if (!report.messages.empty()) {
-            flush();
-            err_.write(report.messages);
-        }
-        refused_ = refused_ || report.refused;
+        if (!report.messages.empty())
+            output_.message(report.messages);
+        if (report.refused)
+            output_.markRefused();
         if (report.results.empty())
-            return;
+            return output_.added();
         if (line_.form == OutputForm::Text && shown_)
-            pending_.push_back('\n');
-        pending_ += report.results;
+            output_.pending().push_back('\n');
+        output_.pending() += report.results;
         shown_ = true;
-        if (pending_.size() >= kBlockSize)
-            flush();
+        return output_.added();
     }
 
-    void answerLines(std::istream& in) {
+    bool answerLines(std::istream& in) {
         std::string line;
         while (true) {
-            if (in.rdbuf()->in_avail() <= 0)
-                flush();
+            if (in.rdbuf()->in_avail() <= 0 && !output_.flush())
+                return false;
             if (!std::getline(in, line))
                 break;
-            if (!skippedLine(line))
-                answer(line);
+            if (!skippedLine(line) && !answer(line))
+                return false;
         }
         if (in.bad()) {
             const int error = errno;
-            flush();
-            err_.write("quellan: cannot read the standard input: " +
-                       std::string(std::strerror(error)) + "\n");
-            refused_ = true;
+            output_.message("quellan: cannot read the standard input: " +
+                            std::string(std::strerror(error)) + "\n");
+            output_.markRefused();
         }
+        return true;
     }
-
-    void flush() {
-        out_.write(pending_);
-        pending_.clear();
-    }
-
-    bool refused() const { return refused_; }
 
 private:
-    static constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
-
     const CommandLine& line_;
     AddressCalculator calculator_;
-    TextOutput& out_;
-    TextOutput& err_;
-    std::string pending_;
+    AnswerOutput& output_;
     bool shown_ = false;
-    bool refused_ = false;
 };
 
 } // namespace
@@ -109,15 +94,16 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         line.sources.push_back({.standardInput = true, .address = {}});
     }
 
-    AnswerWriter writer(line, out, err);
+    AnswerOutput output(out, err);
+    AnswerWriter writer(line, output);
     for (const Source& source : line.sources) {
-        if (source.standardInput)
-            writer.answerLines(in);
-        else
-            writer.answer(source.address);
+        const bool goOn =
+            source.standardInput ? writer.answerLines(in) : writer.answer(source.address);
+        if (!goOn)
+            break;
     }
-    writer.flush();
-    return writer.refused() ? kExitRefused : 0;
+    output.flush();
+    return output.refused() ? kExitRefused : 0;
 }
 
 } // namespace quellan::cli

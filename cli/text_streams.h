@@ -11,7 +11,8 @@ namespace quellan::cli {
 class TextOutput {
 public:
     virtual ~TextOutput() = default;
-    virtual void write(std::string_view text) = 0;
+    // False when the text could not be written whole: the reader has gone.
+    virtual bool write(std::string_view text) = 0;
 };
 
 } // namespace quellan::cli

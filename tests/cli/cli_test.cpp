@@ -15,7 +15,10 @@ namespace {
 
 class StringOutput : public quellan::cli::TextOutput {
 public:
-    void write(std::string_view text) override { text_.append(text); }
+    bool write(std::string_view text) override {
+        text_.append(text);
+        return true;
+    }
     std::string text_;
 };
 

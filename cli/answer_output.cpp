@@ -1,0 +1,39 @@
+#include "answer_output.h"
+
+#include <algorithm>
+
+namespace quellan::cli {
+
+void appendMessage(std::string& messages, std::string_view input, std::string_view reason) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    constexpr std::size_t kLongest = 64;
+    input.remove_prefix(std::min(input.find_first_not_of(kBlanks), input.size()));
+    input = input.substr(0, input.find_last_not_of(kBlanks) + 1);
+    messages.append("quellan: ");
+    for (const char c : input.substr(0, kLongest))
+        messages.push_back((c >= 0 && c < ' ') || c == '\x7F' ? '?' : c);
+    if (input.size() > kLongest)
+        messages.append("...");
+    messages.append(": ").append(reason).push_back('\n');
+}
+
+bool AnswerOutput::flush() {
+    if (!gone_ && !pending_.empty())
+        gone_ = !out_.write(pending_);
+    pending_.clear();
+    return !gone_;
+}
+
+void AnswerOutput::message(std::string_view messages) {
+    flush();
+    err_.write(messages);
+}
+
+void AnswerOutput::refuse(std::string_view input, std::string_view reason) {
+    std::string text;
+    appendMessage(text, input, reason);
+    message(text);
+    refused_ = true;
+}
+
+} // namespace quellan::cli

@@ -1,0 +1,52 @@
+#pragma once
+
+// The tool's answers on their way out. Results are collected and written in
+// large blocks: a batch of a million addresses is half a gigabyte of text,
+// and a split can print far more. They go out before a message, so the two
+// streams stay in order in a terminal. Once the reader of the results has
+// gone (`quellan split 64 2001:db8::/16 | head -3`), the work stops.
+
+#include "text_streams.h"
+
+#include <string>
+#include <string_view>
+
+namespace quellan::cli {
+
+// "quellan: INPUT: REASON" and a line end, the input without the blanks
+// around it, its control characters made visible as "?", and cut short when
+// it is longer than any address with its mask.
+void appendMessage(std::string& messages, std::string_view input, std::string_view reason);
+
+class AnswerOutput {
+public:
+    AnswerOutput(TextOutput& out, TextOutput& err)
+        : out_(out)
+        , err_(err) {}
+
+    // Where results are appended; call added() after each.
+    std::string& pending() { return pending_; }
+    // Writes the results once a block has gathered. False once the reader
+    // has gone.
+    bool added() { return pending_.size() < kBlockSize ? !gone_ : flush(); }
+    // Writes what has gathered; false once the reader has gone.
+    bool flush();
+
+    // Messages go to the error stream at once, after the results before them.
+    void message(std::string_view messages);
+    // Reports why `input` was refused; the run then ends with status 1.
+    void refuse(std::string_view input, std::string_view reason);
+    void markRefused() { refused_ = true; }
+    bool refused() const { return refused_; }
+
+private:
+    static constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
+
+    TextOutput& out_;
+    TextOutput& err_;
+    std::string pending_;
+    bool gone_ = false;
+    bool refused_ = false;
+};
+
+} // namespace quellan::cli
