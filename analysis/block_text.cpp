@@ -1,0 +1,65 @@
+#include "block_text.h"
+
+#include "ipv6_text.h"
+#include "number_text.h"
+
+namespace quellan {
+
+namespace {
+
+void appendQuotedAddress(std::string& out, Family family, Uint128 bits) {
+    out.push_back('"');
+    appendAddress(out, family, bits);
+    out.push_back('"');
+}
+
+// The object without its closing brace, for a key to follow.
+void appendBlockFields(std::string& out, const Block& block) {
+    out.append("{\"cidr\":\"");
+    appendCidr(out, block);
+    out.append("\",\"network\":");
+    appendQuotedAddress(out, block.family, block.first);
+    out.append(",\"prefixLength\":");
+    appendDecimal(out, block.length);
+    out.append(",\"mask\":");
+    appendQuotedAddress(out, block.family, prefixMask(block.family, block.length));
+    out.append(",\"first\":");
+    appendQuotedAddress(out, block.family, block.first);
+    out.append(",\"last\":");
+    appendQuotedAddress(out, block.family, lastOf(block));
+    out.append(",\"addresses\":\"");
+    appendPowerOfTwo(out, familyBits(block.family) - block.length);
+    out.push_back('"');
+}
+
+} // namespace
+
+void appendAddress(std::string& out, Family family, Uint128 bits) {
+    if (family == Family::IPv4)
+        appendDottedDecimal(out, octetsOfAddress(static_cast<std::uint32_t>(bits)));
+    else
+        appendIpv6(out, bits);
+}
+
+void appendCidr(std::string& out, const Block& block) {
+    appendAddress(out, block.family, block.first);
+    out.push_back('/');
+    appendDecimal(out, block.length);
+}
+
+void appendBlockJson(std::string& out, const Block& block) {
+    appendBlockFields(out, block);
+    out.push_back('}');
+}
+
+void appendBlockJson(std::string& out, const Block& block, const std::optional<Uint128>& hosts) {
+    appendBlockFields(out, block);
+    out.append(",\"hosts\":");
+    if (hosts)
+        appendDecimal128(out, *hosts);
+    else
+        out.append("null");
+    out.push_back('}');
+}
+
+} // namespace quellan

@@ -1,0 +1,119 @@
+#include "operand_text.h"
+
+#include "address_text.h"
+#include "ipv6_text.h"
+#include "number_text.h"
+
+namespace quellan {
+
+namespace {
+
+// "a.b.c.d" and nothing else: one to three digits an octet, as parseAddress
+// reads them, so "010" is ten here too.
+bool readDottedQuad(std::string_view text, std::uint32_t& value) {
+    value = 0;
+    std::size_t i = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0 && (i == text.size() || text[i++] != '.'))
+            return false;
+        const std::size_t start = i;
+        std::uint32_t octet = 0;
+        while (i < text.size() && i - start < 3 && isDigit(text[i]))
+            octet = octet * 10 + static_cast<std::uint32_t>(text[i++] - '0');
+        if (i == start || octet > 255)
+            return false;
+        value = (value << 8) | octet;
+    }
+    return i == text.size();
+}
+
+// One address without a length. Returns the reason it is none, or empty.
+std::string readAddress(std::string_view text, IpAddress& address) {
+    if (!looksLikeIpv6(text)) {
+        std::uint32_t value = 0;
+        if (!readDottedQuad(text, value))
+            return std::string(kNotAnIpAddress);
+        address = {Family::IPv4, value};
+        return {};
+    }
+    ParsedIpv6 parsed = parseIpv6(text);
+    if (!parsed.reason.empty())
+        return std::move(parsed.reason);
+    if (!parsed.zone.empty())
+        return std::string(kZoneInNetwork);
+    address = parsed.address;
+    return {};
+}
+
+// The digits after '/', up to the family's width.
+std::string readLength(std::string_view text, Family family, std::int32_t& length) {
+    if (text.empty())
+        return "A prefix length must follow '/'.";
+    length = 0;
+    for (const char c : text) {
+        if (!isDigit(c) || length > familyBits(family))
+            return "/" + shownInReason(text) + " is not a prefix length.";
+        length = length * 10 + (c - '0');
+    }
+    if (length > familyBits(family))
+        return "/" + shownInReason(text) + " is not a prefix length.";
+    return {};
+}
+
+} // namespace
+
+ParsedNetwork parseNetwork(std::string_view text) {
+    ParsedNetwork parsed;
+    text = trimBlanks(text);
+    if (text.find('-') != std::string_view::npos) {
+        parsed.reason = kRangeIsNoNetwork;
+        return parsed;
+    }
+    const std::size_t slash = text.find('/');
+    IpAddress address;
+    parsed.reason = readAddress(trimBlanks(text.substr(0, slash)), address);
+    if (!parsed.reason.empty())
+        return parsed;
+    std::int32_t length = familyBits(address.family);
+    if (slash != std::string_view::npos) {
+        parsed.reason = readLength(trimBlanks(text.substr(slash + 1)), address.family, length);
+        if (!parsed.reason.empty())
+            return parsed;
+    }
+    parsed.block = blockAround(address.family, address.bits, length);
+    return parsed;
+}
+
+ParsedItem parseItem(std::string_view text) {
+    ParsedItem parsed;
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos) {
+        ParsedNetwork network = parseNetwork(text);
+        parsed.range = rangeOf(network.block);
+        parsed.reason = std::move(network.reason);
+        return parsed;
+    }
+    const std::string_view firstText = trimBlanks(text.substr(0, dash));
+    const std::string_view lastText = trimBlanks(text.substr(dash + 1));
+    if (firstText.find('/') != std::string_view::npos ||
+        lastText.find('/') != std::string_view::npos) {
+        parsed.reason = kPrefixInRange;
+        return parsed;
+    }
+    IpAddress first;
+    IpAddress last;
+    parsed.reason = readAddress(firstText, first);
+    if (parsed.reason.empty())
+        parsed.reason = readAddress(lastText, last);
+    if (!parsed.reason.empty())
+        return parsed;
+    if (first.family != last.family)
+        parsed.reason = kRangeOfTwoFamilies;
+    else if (last.bits < first.bits)
+        parsed.reason = kRangeBackwards;
+    else
+        parsed.range = {first.family, first.bits, last.bits};
+    return parsed;
+}
+
+} // namespace quellan
