@@ -1,6 +1,8 @@
 #include "answer_output.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace quellan::cli {
 
@@ -15,6 +17,17 @@ void appendMessage(std::string& messages, std::string_view input, std::string_vi
     if (input.size() > kLongest)
         messages.append("...");
     messages.append(": ").append(reason).push_back('\n');
+}
+
+bool skippedLine(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t\r\n");
+    return first == std::string_view::npos || line[first] == '#';
+}
+
+void AnswerOutput::readFailed() {
+    const int error = errno;
+    message("quellan: cannot read the standard input: " + std::string(std::strerror(error)) + "\n");
+    refused_ = true;
 }
 
 bool AnswerOutput::flush() {

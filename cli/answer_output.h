@@ -8,6 +8,7 @@
 
 #include "text_streams.h"
 
+#include <istream>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,8 @@ public:
     // Reports why `input` was refused; the run then ends with status 1.
     void refuse(std::string_view input, std::string_view reason);
     void markRefused() { refused_ = true; }
+    // Reports that the standard input could not be read, with errno's reason.
+    void readFailed();
     bool refused() const { return refused_; }
 
 private:
@@ -48,5 +51,28 @@ private:
     bool gone_ = false;
     bool refused_ = false;
 };
+
+// Blank lines and lines starting with '#' hold no input.
+bool skippedLine(std::string_view line);
+
+// Calls `take` with each line of `in` that holds input, until it returns
+// false. What has gathered is written whenever the next line may have to be
+// waited for, so that a program feeding lines one by one gets each answer at
+// once. A failure to read is reported. False when `take` stopped it or the
+// reader of the results has gone.
+template <typename Take> bool forEachInputLine(std::istream& in, AnswerOutput& output, Take take) {
+    std::string line;
+    while (true) {
+        if (in.rdbuf()->in_avail() <= 0 && !output.flush())
+            return false;
+        if (!std::getline(in, line))
+            break;
+        if (!skippedLine(line) && !take(std::string_view(line)))
+            return false;
+    }
+    if (in.bad())
+        output.readFailed();
+    return true;
+}
 
 } // namespace quellan::cli

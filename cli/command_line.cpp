@@ -81,6 +81,43 @@ std::string keyList(std::string_view separator, std::size_t width, std::string_v
     return list;
 }
 
+struct PlanningCommand {
+    std::string_view name;
+    Command command;
+    std::size_t fewestOperands;
+    std::string_view operands; // as the usage names them
+    std::string_view summary;
+};
+
+constexpr PlanningCommand kPlanningCommands[] = {
+    {"split", Command::Split, 2, "LENGTH NETWORK...", "the subnets of LENGTH (26 or /26)"},
+    {"hosts", Command::Hosts, 2, "NETWORK COUNT...", "a subnet per host count, then free blocks"},
+    {"range", Command::Range, 1, "FIRST-LAST...", "the fewest blocks from FIRST to LAST"},
+    {"merge", Command::Merge, 0, "[ITEM...]", "the fewest blocks covering the items"},
+    {"exclude", Command::Exclude, 2, "NETWORK ITEM...", "NETWORK without the items"},
+    {"reverse", Command::Reverse, 1, "NETWORK...", "the reverse DNS zones of each NETWORK"},
+};
+
+const PlanningCommand* findPlanningCommand(std::string_view name) {
+    for (const PlanningCommand& command : kPlanningCommands)
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+std::string planningUsageError(const CommandLine& line, const PlanningCommand& command, bool get) {
+    const std::string name(command.name);
+    if (get)
+        return "--get goes with addresses, not with " + name;
+    if (line.count && line.command != Command::Split)
+        return "--count goes with split only";
+    if (line.form == OutputForm::Json && (line.command == Command::Reverse || line.count))
+        return "--json does not go with " + name + (line.count ? " --count" : "");
+    if (line.operands.size() < command.fewestOperands)
+        return name + " needs " + std::string(command.operands);
+    return {};
+}
+
 } // namespace
 
 std::vector<std::string> joinMaskArguments(std::span<const std::string_view> operands) {
@@ -109,13 +146,11 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     argv.push_back(nullptr);
     const int argc = static_cast<int>(texts.size());
 
-    enum : int { kJson = 256, kGet, kVersion };
+    enum : int { kJson = 256, kGet, kVersion, kCount };
     static constexpr option kOptions[] = {
-        {"help", no_argument, nullptr, 'h'},
-        {"json", no_argument, nullptr, kJson},
-        {"get", required_argument, nullptr, kGet},
-        {"version", no_argument, nullptr, kVersion},
-        {nullptr, 0, nullptr, 0},
+        {"help", no_argument, nullptr, 'h'},         {"json", no_argument, nullptr, kJson},
+        {"get", required_argument, nullptr, kGet},   {"count", no_argument, nullptr, kCount},
+        {"version", no_argument, nullptr, kVersion}, {nullptr, 0, nullptr, 0},
     };
     CommandLine line;
     bool json = false;
@@ -141,6 +176,9 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
         case kVersion:
             line.version = true;
             break;
+        case kCount:
+            line.count = true;
+            break;
         case ':':
             line.usageError = "option '" + std::string(given.substr(0, given.find('='))) +
                               "' requires an argument";
@@ -162,8 +200,20 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
         return line;
     }
     line.form = json ? OutputForm::Json : get ? OutputForm::Value : OutputForm::Text;
-    const std::vector<std::string_view> operands(argv.begin() + optind, argv.end() - 1);
-    for (std::string& operand : joinMaskArguments(operands)) {
+    std::span<char*> operands(argv.begin() + optind, argv.end() - 1);
+    const auto* planning = operands.empty() ? nullptr : findPlanningCommand(operands.front());
+    if (planning != nullptr) {
+        line.command = planning->command;
+        line.operands.assign(operands.begin() + 1, operands.end());
+        line.usageError = planningUsageError(line, *planning, get);
+        return line;
+    }
+    if (line.count) {
+        line.usageError = "--count goes with split only";
+        return line;
+    }
+    const std::vector<std::string_view> addresses(operands.begin(), operands.end());
+    for (std::string& operand : joinMaskArguments(addresses)) {
         if (operand == "-")
             line.sources.push_back({.standardInput = true, .address = {}});
         else
@@ -173,14 +223,29 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
 }
 
 std::string usageText() {
-    return "Usage: quellan [--json | --get KEY] ADDRESS...\n"
-           "       quellan [--json | --get KEY] [-] < ADDRESSES\n"
-           "Try 'quellan --help' for more information.\n";
+    std::string usage = "Usage: quellan [--json | --get KEY] ADDRESS...\n"
+                        "       quellan [--json | --get KEY] [-] < ADDRESSES\n";
+    for (const PlanningCommand& command : kPlanningCommands) {
+        usage.append("       quellan ").append(command.name);
+        usage.append(command.command == Command::Reverse ? " " : " [--json] ");
+        if (command.command == Command::Split)
+            usage.append("[--count] ");
+        usage.append(command.operands).push_back('\n');
+    }
+    return usage + "Try 'quellan --help' for more information.\n";
 }
 
 std::string helpText() {
+    std::string planning;
+    for (const PlanningCommand& command : kPlanningCommands) {
+        std::string synopsis =
+            "  quellan " + std::string(command.name) + " " + std::string(command.operands);
+        synopsis.resize(std::max<std::size_t>(synopsis.size() + 2, 36), ' ');
+        planning.append(synopsis).append(command.summary).push_back('\n');
+    }
     return "Usage: quellan [--json | --get KEY] ADDRESS...\n"
            "       quellan [--json | --get KEY] [-] < ADDRESSES\n"
+           "       quellan COMMAND [--json] OPERAND...\n"
            "\n"
            "Shows for each IPv4 address what the Brevint Quellan window shows for it,\n"
            "then its wildcard mask, its network in CIDR notation, its address type and\n"
@@ -196,9 +261,19 @@ std::string helpText() {
            "the addresses are read from standard input, one a line; blank lines and\n"
            "lines starting with # are skipped.\n"
            "\n"
+           "Planning networks, IPv4 and IPv6, one CIDR block a line (--json: one\n"
+           "object a block):\n" +
+           planning +
+           "\n"
+           "A NETWORK or ITEM is a.b.c.d/N or an IPv6 prefix, its host bits cleared; a\n"
+           "bare address is that one address (/32, /128), not its class's network. An\n"
+           "ITEM may also be a range FIRST-LAST. merge reads its items from standard\n"
+           "input with no ITEM or with -. 'split --count' prints only how many.\n"
+           "\n"
            "Options:\n"
-           "  --json        one JSON object per address, one per line\n"
+           "  --json        one JSON object per address or block, one per line\n"
            "  --get KEY     only the value of KEY, one line per address\n"
+           "  --count       split: only the number of subnets\n"
            "  -h, --help    show this help and exit\n"
            "  --version     show the version and exit\n"
            "\n"
@@ -207,7 +282,7 @@ std::string helpText() {
            keyList(" ", 76, "  ") +
            "\n"
            "\n"
-           "Exit status: 0 when every address was worked out, 1 when one was refused or\n"
+           "Exit status: 0 when every input was worked out, 1 when one was refused or\n"
            "was no address (the reason is on standard error), 2 for a wrong command line.\n";
 }
 

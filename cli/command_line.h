@@ -1,7 +1,8 @@
 #pragma once
 
-// What the command line asks for: the output form, and where the addresses
-// come from, in order. Reading it never touches an address's results.
+// What the command line asks for: the addresses to work out, with the output
+// form and where the addresses come from, in order; or one of the planning
+// commands with its operands. Reading it never touches a result.
 
 #include <span>
 #include <string>
@@ -16,6 +17,10 @@ enum class OutputForm {
     Value, // the value of one JSON key per line
 };
 
+// The first operand names a planning command; without one, the operands are
+// addresses.
+enum class Command { Addresses, Split, Hosts, Range, Merge, Exclude, Reverse };
+
 // An address as given, or the standard input, one address a line.
 struct Source {
     bool standardInput = false;
@@ -23,9 +28,13 @@ struct Source {
 };
 
 struct CommandLine {
+    Command command = Command::Addresses;
     OutputForm form = OutputForm::Text;
-    std::string key; // for OutputForm::Value
-    std::vector<Source> sources;
+    std::string key;             // for OutputForm::Value
+    std::vector<Source> sources; // of the addresses
+    // A planning command's operands, after its name.
+    std::vector<std::string> operands;
+    bool count = false; // split: only how many
     bool help = false;
     bool version = false;
     // Why the command line cannot be followed; empty when it can.

@@ -3,23 +3,14 @@
 #include "address_report.h"
 #include "answer_output.h"
 #include "command_line.h"
+#include "planning.h"
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 
 namespace quellan::cli {
 
 namespace {
 
-bool skippedLine(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t\r\n");
-    return first == std::string_view::npos || line[first] == '#';
-}
-
-// Each input's answer is written as soon as the next input may have to be
-// waited for, so that a program feeding addresses one by one gets each
-// answer at once.
 class AnswerWriter {
 public:
     AnswerWriter(const CommandLine& line, AnswerOutput& output)
@@ -44,22 +35,8 @@ public:
     }
 
     bool answerLines(std::istream& in) {
-        std::string line;
-        while (true) {
-            if (in.rdbuf()->in_avail() <= 0 && !output_.flush())
-                return false;
-            if (!std::getline(in, line))
-                break;
-            if (!skippedLine(line) && !answer(line))
-                return false;
-        }
-        if (in.bad()) {
-            const int error = errno;
-            output_.message("quellan: cannot read the standard input: " +
-                            std::string(std::strerror(error)) + "\n");
-            output_.markRefused();
-        }
-        return true;
+        return forEachInputLine(in, output_,
+                                [this](std::string_view line) { return answer(line); });
     }
 
 private:
@@ -86,6 +63,12 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         out.write(versionText());
         return 0;
     }
+    AnswerOutput output(out, err);
+    if (line.command != Command::Addresses) {
+        runPlanning(line, in, output);
+        output.flush();
+        return output.refused() ? kExitRefused : 0;
+    }
     if (line.sources.empty()) {
         if (inIsTerminal) {
             err.write("quellan: no address given\n" + usageText());
@@ -94,7 +77,6 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         line.sources.push_back({.standardInput = true, .address = {}});
     }
 
-    AnswerOutput output(out, err);
     AnswerWriter writer(line, output);
     for (const Source& source : line.sources) {
         const bool goOn =
