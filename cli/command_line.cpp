@@ -138,7 +138,14 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     // getopt_long wants writable C strings with the program's name first; it
     // moves the operands behind the options, so they may stand anywhere.
     std::vector<std::string> texts{"quellan"};
-    texts.insert(texts.end(), arguments.begin(), arguments.end());
+    for (const std::string_view argument : arguments) {
+        // A negative number is an operand (a count of hosts, refused later
+        // with its reason), not an option: a blank before it keeps getopt
+        // from reading it as one, and every reader of operands skips blanks.
+        const bool negative =
+            argument.size() > 1 && argument[0] == '-' && argument[1] >= '0' && argument[1] <= '9';
+        texts.push_back((negative ? " " : "") + std::string(argument));
+    }
     std::vector<char*> argv;
     argv.reserve(texts.size() + 1);
     for (std::string& text : texts)

@@ -118,6 +118,45 @@ INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
     RunCase{"both families", {"--get", "type"}, "10.0.0.1\n2001:db8::1\n# ::1\n::1\n", 0,
             "Private-use (RFC 1918)\nDocumentation (RFC 3849)\nLoopback (RFC 4291)\n", ""}));
 
+INSTANTIATE_TEST_SUITE_P(Planning, CommandLineRuns, testing::Values(
+    RunCase{"host plan", {"hosts", "192.168.1.0/24", "100", "50", "20", "2"}, "", 0,
+            "192.168.1.0/25 100\n192.168.1.128/26 50\n192.168.1.192/27 20\n192.168.1.224/30 2\n"
+            "192.168.1.228/30 free\n192.168.1.232/29 free\n192.168.1.240/28 free\n", ""},
+    RunCase{"host plan as JSON", {"--json", "hosts", "10.0.0.0/29", "2"}, "", 0,
+            R"({"cidr":"10.0.0.0/30","network":"10.0.0.0","prefixLength":30,"mask":"255.255.255.252",)"
+            R"("first":"10.0.0.0","last":"10.0.0.3","addresses":"4","hosts":2})" "\n"
+            R"({"cidr":"10.0.0.4/30","network":"10.0.0.4","prefixLength":30,"mask":"255.255.255.252",)"
+            R"("first":"10.0.0.4","last":"10.0.0.7","addresses":"4","hosts":null})" "\n", ""},
+    RunCase{"hosts that do not fit", {"hosts", "192.168.1.0/30", "2", "1"}, "", 1, "",
+            "quellan: 192.168.1.0/30: These hosts need 8 addresses; 192.168.1.0/30 has 4.\n"},
+    RunCase{"counts refused, no plan", {"hosts", "10.0.0.0/8", "0", "-1", "x", "5"}, "", 1, "",
+            "quellan: 0: A count of hosts is at least 1.\nquellan: -1: -1 is not a count of hosts.\n"
+            "quellan: x: x is not a count of hosts.\n"},
+    RunCase{"split, host bits cleared", {"split", "/26", "192.168.5.45/24", "2001:db8::/63"}, "", 1,
+            "192.168.5.0/26\n192.168.5.64/26\n192.168.5.128/26\n192.168.5.192/26\n",
+            "quellan: 2001:db8::/63: /26 is shorter than the network's /63.\n"},
+    RunCase{"split count", {"split", "--count", "64", "2001:db8::/32", "0.0.0.0/0"}, "", 1, "4294967296\n",
+            "quellan: 0.0.0.0/0: /64 is not a prefix length for IPv4.\n"},
+    RunCase{"range", {"range", "10.0.0.1-10.0.0.6", "10.0.0.9 - 10.0.0.1", "10.0.0.1-::1"}, "", 1,
+            "10.0.0.1/32\n10.0.0.2/31\n10.0.0.4/31\n10.0.0.6/32\n",
+            "quellan: 10.0.0.9 - 10.0.0.1: The range ends before it starts.\n"
+            "quellan: 10.0.0.1-::1: A range cannot mix IPv4 and IPv6.\n"},
+    RunCase{"merge from standard input", {"merge"}, "# lists\n10.0.0.0/24\n\n2001:db8::/33\n10.0.1.0/24\n"
+            "2001:db8:8000::/33\n192.168.0.5\n", 0, "10.0.0.0/23\n192.168.0.5/32\n2001:db8::/32\n", ""},
+    RunCase{"merge of arguments and -", {"merge", "10.0.0.4-10.0.0.7", "-", "bogus"}, "10.0.0.0/30\n", 1,
+            "10.0.0.0/29\n", "quellan: bogus: Not an IPv4 or IPv6 address.\n"},
+    RunCase{"exclude", {"exclude", "10.0.0.0/29", "10.0.0.2", "192.168.0.0/16", "::1"}, "", 1,
+            "10.0.0.0/31\n10.0.0.3/32\n10.0.0.4/30\n", "quellan: ::1: It is not of the network's family.\n"},
+    RunCase{"reverse", {"reverse", "193.92.150.3/26", "10.0.0.0/23", "2001:db8::/31"}, "", 0,
+            "0-63.150.92.193.in-addr.arpa.\n0.0.10.in-addr.arpa.\n1.0.10.in-addr.arpa.\n"
+            "8.b.d.0.1.0.0.2.ip6.arpa.\n9.b.d.0.1.0.0.2.ip6.arpa.\n", ""},
+    RunCase{"missing operand", {"split", "24"}, "", 2, "", "quellan: split needs LENGTH NETWORK...\n" + kUsage},
+    RunCase{"--get with a command", {"--get", "cidr", "range", "10.0.0.1-10.0.0.2"}, "", 2, "",
+            "quellan: --get goes with addresses, not with range\n" + kUsage},
+    RunCase{"--count without split", {"--count", "10.0.0.1"}, "", 2, "", "quellan: --count goes with split only\n" + kUsage},
+    RunCase{"reverse has no JSON", {"reverse", "--json", "10.0.0.0/8"}, "", 2, "",
+            "quellan: --json does not go with reverse\n" + kUsage}));
+
 INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
     RunCase{"unknown option", {"--bogus", "1.1.1.1"}, "", 2, "", "quellan: unrecognized option '--bogus'\n" + kUsage},
     RunCase{"short option", {"-j", "1.1.1.1"}, "", 2, "", "quellan: invalid option -- 'j'\n" + kUsage},

@@ -50,6 +50,11 @@ for address in 10.0.0.1 172.16.0.1; do
 done
 exec {answers[1]}>&-
 wait "$answers_PID"
+# A split of 2^48 subnets ends, with status 0 and nothing on standard error,
+# as soon as its reader has what it wants.
+status=$( (timeout 10 "$quellan" split 64 2001:db8::/16 2>"$work/err"; echo $? >"$work/status") | head -3 | wc -l)
+[[ $status -eq 3 && "$(cat "$work/status")" == 0 && ! -s "$work/err" ]] ||
+  { echo "split | head -3: $status lines, status $(cat "$work/status"), <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
 "$quellan" --help >"$work/out" && grep -q '^Usage: quellan' "$work/out" ||
   { echo "--help did not print the usage" >&2; failures=$((failures + 1)); }
 "$quellan" --frobnicate 2>/dev/null
