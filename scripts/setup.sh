@@ -28,7 +28,7 @@ if [[ "${1:-}" == "--display-tools" ]]; then
 fi
 # Extra for the command-line benchmarks: the timer, and the peers they are timed against.
 if [[ "${1:-}" == "--bench-tools" ]]; then
-  packages+=(hyperfine ipcalc-ng sipcalc)
+  packages+=(hyperfine ipcalc-ng sipcalc iprange)
 fi
 
 missing=()
