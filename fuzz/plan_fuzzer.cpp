@@ -54,7 +54,7 @@ void checkOperand(std::string_view input) {
                 "an item runs forward within its family");
     const quellan::HostCount count = quellan::readHostCount(input);
     require(count.reason.empty() ? count.count > 0 : oneSentence(count.reason), "a host count");
-    const quellan::SplitLength split = quellan::readSplitLength(input, {Family::IPv6, 0, 64});
+    const quellan::PrefixLength split = quellan::readSplitLength(input, {Family::IPv6, 0, 64});
     require(split.reason.empty() ? split.length >= 64 && split.length <= 128
                                  : oneSentence(split.reason),
             "a split length");
