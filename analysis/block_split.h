@@ -3,21 +3,16 @@
 // A network cut into the subnets of one longer prefix length. There can be
 // 2^128 of them, so they are handed out one at a time, never collected.
 
-#include "ip_block.h"
+#include "operand_text.h"
 
 #include <string>
 #include <string_view>
 
 namespace quellan {
 
-struct SplitLength {
-    std::int32_t length = 0;
-    // Why the text is no length to split `network` into; empty when it is.
-    std::string reason;
-};
-
-// "24" or "/24": at least the network's own length, at most 32 or 128.
-SplitLength readSplitLength(std::string_view text, const Block& network);
+// "24" or "/24": at least the network's own length, at most 32 or 128. The
+// reason is empty when `text` is such a length.
+PrefixLength readSplitLength(std::string_view text, const Block& network);
 
 // The subnets of `length` in address order, until `visit` returns false (and
 // then false). `length` is one readSplitLength accepts.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <numeric>
 
 namespace quellan {
@@ -22,10 +21,7 @@ std::int32_t hostBits(Family family, Uint128 hosts) {
     if (hosts > ~Uint128{0} - (reserved - 1))
         return 129;
     // 2^bits must reach hosts + reserved, so pass hosts + reserved - 1.
-    const Uint128 most = hosts + reserved - 1;
-    const auto high = static_cast<std::uint64_t>(most >> 64);
-    return high != 0 ? 64 + static_cast<std::int32_t>(std::bit_width(high))
-                     : static_cast<std::int32_t>(std::bit_width(static_cast<std::uint64_t>(most)));
+    return bitWidth(hosts + reserved - 1);
 }
 
 // A count of addresses up to a few times 2^128: high * 2^128 + low.

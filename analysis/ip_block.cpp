@@ -14,13 +14,6 @@ std::int32_t trailingZeros(Uint128 value) {
     return 64 + std::countr_zero(static_cast<std::uint64_t>(value >> 64));
 }
 
-std::int32_t bitWidth(Uint128 value) {
-    const auto high = static_cast<std::uint64_t>(value >> 64);
-    if (high != 0)
-        return 64 + static_cast<std::int32_t>(std::bit_width(high));
-    return static_cast<std::int32_t>(std::bit_width(static_cast<std::uint64_t>(value)));
-}
-
 // Host bits of the largest block that starts at `first` and ends by `last`.
 std::int32_t largestHostBits(Family family, Uint128 first, Uint128 last) {
     const std::int32_t width = familyBits(family);
@@ -33,6 +26,13 @@ std::int32_t largestHostBits(Family family, Uint128 first, Uint128 last) {
 }
 
 } // namespace
+
+std::int32_t bitWidth(Uint128 value) {
+    const auto high = static_cast<std::uint64_t>(value >> 64);
+    if (high != 0)
+        return 64 + static_cast<std::int32_t>(std::bit_width(high));
+    return static_cast<std::int32_t>(std::bit_width(static_cast<std::uint64_t>(value)));
+}
 
 bool forEachBlock(const Range& range, const BlockVisitor& visit, std::int32_t shortest) {
     const std::int32_t width = familyBits(range.family);

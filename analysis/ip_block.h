@@ -49,6 +49,9 @@ constexpr Block blockAround(Family family, Uint128 address, std::int32_t length)
     return {family, address & prefixMask(family, length), length};
 }
 
+// How many bits `value` takes: 0 for 0, 128 with the top bit set.
+std::int32_t bitWidth(Uint128 value);
+
 // The fewest blocks that cover `range` exactly, in address order, none
 // shorter than `shortest`: with a network's own range and a longer
 // `shortest`, that is its subnets of that length. Returns false when `visit`

@@ -4,6 +4,8 @@
 #include "ipv6_text.h"
 #include "number_text.h"
 
+#include <algorithm>
+
 namespace quellan {
 
 namespace {
@@ -45,21 +47,6 @@ std::string readAddress(std::string_view text, IpAddress& address) {
     return {};
 }
 
-// The digits after '/', up to the family's width.
-std::string readLength(std::string_view text, Family family, std::int32_t& length) {
-    if (text.empty())
-        return "A prefix length must follow '/'.";
-    length = 0;
-    for (const char c : text) {
-        if (!isDigit(c) || length > familyBits(family))
-            return "/" + shownInReason(text) + " is not a prefix length.";
-        length = length * 10 + (c - '0');
-    }
-    if (length > familyBits(family))
-        return "/" + shownInReason(text) + " is not a prefix length.";
-    return {};
-}
-
 } // namespace
 
 ParsedNetwork parseNetwork(std::string_view text) {
@@ -74,13 +61,15 @@ ParsedNetwork parseNetwork(std::string_view text) {
     parsed.reason = readAddress(trimBlanks(text.substr(0, slash)), address);
     if (!parsed.reason.empty())
         return parsed;
-    std::int32_t length = familyBits(address.family);
+    PrefixLength length{familyBits(address.family), {}};
     if (slash != std::string_view::npos) {
-        parsed.reason = readLength(trimBlanks(text.substr(slash + 1)), address.family, length);
-        if (!parsed.reason.empty())
+        length = readPrefixLength(text.substr(slash + 1), address.family);
+        if (!length.reason.empty()) {
+            parsed.reason = std::move(length.reason);
             return parsed;
+        }
     }
-    parsed.block = blockAround(address.family, address.bits, length);
+    parsed.block = blockAround(address.family, address.bits, length.length);
     return parsed;
 }
 
@@ -113,6 +102,24 @@ ParsedItem parseItem(std::string_view text) {
         parsed.reason = kRangeBackwards;
     else
         parsed.range = {first.family, first.bits, last.bits};
+    return parsed;
+}
+
+PrefixLength readPrefixLength(std::string_view text, Family family) {
+    PrefixLength parsed;
+    text = trimBlanks(text);
+    if (text.empty()) {
+        parsed.reason = "A prefix length must follow '/'.";
+        return parsed;
+    }
+    for (const char c : text) {
+        // Stopping past the width keeps a long run of digits from overflowing.
+        if (!isDigit(c) || parsed.length > familyBits(family))
+            break;
+        parsed.length = parsed.length * 10 + (c - '0');
+    }
+    if (!std::all_of(text.begin(), text.end(), isDigit) || parsed.length > familyBits(family))
+        parsed.reason = "/" + shownInReason(text) + " is not a prefix length.";
     return parsed;
 }
 

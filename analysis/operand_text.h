@@ -36,9 +36,17 @@ struct ParsedItem {
     std::string reason;
 };
 
+struct PrefixLength {
+    std::int32_t length = 0;
+    std::string reason;
+};
+
 ParsedNetwork parseNetwork(std::string_view text);
 
 // A network or a range of one family, first to last.
 ParsedItem parseItem(std::string_view text);
+
+// The digits after a '/': 0 to 32 for IPv4, to 128 for IPv6.
+PrefixLength readPrefixLength(std::string_view text, Family family);
 
 } // namespace quellan

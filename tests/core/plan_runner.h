@@ -53,7 +53,7 @@ inline std::string planned(Operation operation, const std::vector<std::string_vi
     const std::vector<std::string_view> rest(operands.begin(), operands.end() - 1);
     switch (operation) {
     case Operation::Split: {
-        const SplitLength split = readSplitLength(rest.at(0), network.block);
+        const PrefixLength split = readSplitLength(rest.at(0), network.block);
         if (!split.reason.empty())
             return refused(split.reason);
         out.append("count ");
