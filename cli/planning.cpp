@@ -63,7 +63,7 @@ void split(const CommandLine& line, AnswerOutput& output) {
         const std::optional<Block> whole = network(line.operands[i], output);
         if (!whole)
             continue;
-        const SplitLength length = readSplitLength(lengthText, *whole);
+        const PrefixLength length = readSplitLength(lengthText, *whole);
         if (!length.reason.empty()) {
             output.refuse(line.operands[i], length.reason);
             continue;

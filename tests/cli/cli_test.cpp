@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Planning, CommandLineRuns, testing::Values(
             "192.168.5.0/26\n192.168.5.64/26\n192.168.5.128/26\n192.168.5.192/26\n",
             "quellan: 2001:db8::/63: /26 is shorter than the network's /63.\n"},
     RunCase{"split count", {"split", "--count", "64", "2001:db8::/32", "0.0.0.0/0"}, "", 1, "4294967296\n",
-            "quellan: 0.0.0.0/0: /64 is not a prefix length for IPv4.\n"},
+            "quellan: 0.0.0.0/0: /64 is not a prefix length.\n"},
     RunCase{"range", {"range", "10.0.0.1-10.0.0.6", "10.0.0.9 - 10.0.0.1", "10.0.0.1-::1"}, "", 1,
             "10.0.0.1/32\n10.0.0.2/31\n10.0.0.4/31\n10.0.0.6/32\n",
             "quellan: 10.0.0.9 - 10.0.0.1: The range ends before it starts.\n"
