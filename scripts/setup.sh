@@ -7,7 +7,7 @@ packages=(
   # compiler and build
   g++ cmake ninja-build pkg-config
   # the window
-  qt6-base-dev qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-liberation2
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # the start-up benchmark watches the window through the X protocol

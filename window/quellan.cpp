@@ -9,7 +9,6 @@
 #include "layout_table.h"
 #include "octet_box.h"
 #include "png_reading.h"
-#include "read_ahead.h"
 #include "value_label.h"
 
 #include <QAccessibleWidget>
@@ -74,8 +73,6 @@ Quellan::Quellan(QWidget* parent)
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);
 
-    // Building the controls lays out their texts.
-    awaitFontConfiguration();
     createControls(*this);
     octetBoxes_ = {control<OctetBox>(*this, "txtOct1"), control<OctetBox>(*this, "txtOct2"),
                    control<OctetBox>(*this, "txtOct3"), control<OctetBox>(*this, "txtOct4")};

@@ -1,11 +1,9 @@
 #pragma once
 
 // What the window tests share: a shown, active window found by object name,
-// and a main that starts as the program's does, headless when there is no
-// display.
+// and a main that runs headless when there is no display.
 
 #include "quellan.h"
-#include "read_ahead.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -60,7 +58,6 @@ inline void useOffscreenWithoutDisplay() {
 #define QUELLAN_WINDOW_TEST_MAIN(TestClass)                                                        \
     int main(int argc, char* argv[]) {                                                             \
         quellan::test::useOffscreenWithoutDisplay();                                               \
-        quellan::startReadingFontConfiguration();                                                  \
         QApplication app(argc, argv);                                                              \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
