@@ -4,7 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# How long each stage took, for anyone keeping the whole run short.
+elapsed() { echo "test.sh: $1 after ${SECONDS} s"; }
+
 scripts/setup.sh
+elapsed "set-up"
 
 # A release build, and so the Debian package, needs neither GoogleTest nor
 # Google Benchmark: configured here with both hidden.
@@ -25,12 +29,14 @@ lint_dirs=(build/asan)
 
 # The calculation on its own, with no toolkit on the include or link line.
 run_preset core
+elapsed "core"
 # Coverage-guided fuzzing of the calculation, 40 seconds a target, where clang is here.
 # QUELLAN_FUZZ_SECONDS=600 scripts/test.sh, or the binary itself, runs it longer.
 if command -v clang++ >/dev/null; then
   cmake --preset fuzz -DQUELLAN_FUZZ_SECONDS="${QUELLAN_FUZZ_SECONDS:-40}" >/dev/null
   cmake --build --preset fuzz
   tests fuzz
+  elapsed "fuzz"
   lint_dirs+=(build/fuzz)
 fi
 # Everything, benchmarks included, with warnings as errors and under
@@ -39,5 +45,7 @@ fi
 # tests run.
 cmake --preset asan >/dev/null
 cmake --build --preset asan
+elapsed "asan build"
 scripts/lint.sh "${lint_dirs[@]}"
+elapsed "lint"
 tests asan
