@@ -10,9 +10,11 @@
 #include "octet_box.h"
 #include "png_reading.h"
 #include "read_ahead.h"
+#include "subnet_window.h"
 #include "value_label.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -101,6 +103,7 @@ Quellan::Quellan(QWidget* parent)
     showState();
     connectControls();
     addCopyActions(*this, valueLabels_, state_);
+    addSubnetsAction();
     setWindowIcon(readWindowIcon());
 }
 
@@ -252,6 +255,25 @@ void Quellan::showState() {
     // announces every setAccessibleName, so only a real change is written.
     if (statusBar_->accessibleName() != status)
         statusBar_->setAccessibleName(status);
+    emit stateShown();
+}
+
+void Quellan::addSubnetsAction() {
+    auto* subnets = new QAction(QStringLiteral("Subnets…"), this);
+    subnets->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    subnets->setShortcutContext(Qt::WindowShortcut);
+    connect(subnets, &QAction::triggered, this, &Quellan::openSubnets);
+    addAction(subnets);
+    for (ValueLabel* field : valueLabels_)
+        field->addAction(subnets);
+}
+
+void Quellan::openSubnets() {
+    if (subnetWindow_ == nullptr) {
+        subnetWindow_ = new SubnetWindow(state_, this);
+        connect(this, &Quellan::stateShown, subnetWindow_, &SubnetWindow::follow);
+    }
+    subnetWindow_->open();
 }
 
 void Quellan::showSlider() {
