@@ -13,7 +13,6 @@
 #include "subnet_window.h"
 #include "value_label.h"
 
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QGuiApplication>
 #include <QIcon>
@@ -42,14 +41,6 @@ template <typename Widget> Widget* control(QWidget& window, std::string_view nam
     return widget;
 }
 
-// A plain QWidget reads as a filler panel; screen readers announce a window,
-// with its title, only for a frame.
-class QuellanAccessible : public QAccessibleWidget {
-public:
-    explicit QuellanAccessible(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
-};
-
 QIcon readWindowIcon() {
     QIcon icon;
     for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
@@ -65,7 +56,7 @@ QString toQString(const std::string& text) {
 
 Quellan::Quellan(QWidget* parent)
     : QWidget(parent) {
-    useAccessibleInterface<Quellan, QuellanAccessible>();
+    useAccessibleInterface<Quellan, FrameAccessible>();
     setObjectName(QStringLiteral("Quellan"));
     setWindowTitle(QStringLiteral("Brevint Quellan"));
     // The layout's widths assume a font whose digits are about 6 pixels wide:

@@ -1,5 +1,6 @@
 #include "subnet_window.h"
 
+#include "accessible_factory.h"
 #include "block_text.h"
 #include "subnet_export.h"
 #include "subnet_model.h"
@@ -86,6 +87,7 @@ SubnetWindow::SubnetWindow(const WindowState& state, QWidget* mainWindow)
     , model_(new SubnetModel(this))
     , note_(new QLabel(this))
     , exportButton_(new QPushButton(QStringLiteral("&Export CSV…"), this)) {
+    useAccessibleInterface<SubnetWindow, FrameAccessible>();
     setObjectName(QStringLiteral("Subnets"));
     auto* rowList = new RowList(this);
     table_ = rowList;
