@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTableView>
@@ -89,6 +90,8 @@ SubnetWindow::SubnetWindow(const WindowState& state, QWidget* mainWindow)
     , exportButton_(new QPushButton(QStringLiteral("&Export CSV…"), this)) {
     useAccessibleInterface<SubnetWindow, FrameAccessible>();
     setObjectName(QStringLiteral("Subnets"));
+    // The main window's font, so the two read as one program's.
+    setAttribute(Qt::WA_WindowPropagation);
     auto* rowList = new RowList(this);
     table_ = rowList;
     note_->setObjectName(QStringLiteral("subnetNote"));
@@ -150,10 +153,12 @@ SubnetWindow::~SubnetWindow() {
 }
 
 void SubnetWindow::open() {
-    fill();
     if (!placed_)
         placeFirstTime();
+    // Shown first, so the list has its height when it scrolls to the
+    // address's row.
     show();
+    fill();
     raise();
     activateWindow();
 }
@@ -178,7 +183,11 @@ void SubnetWindow::fill() {
     const QModelIndex address = model_->index(static_cast<int>(addressRow), 0);
     table_->selectionModel()->setCurrentIndex(address, QItemSelectionModel::ClearAndSelect |
                                                            QItemSelectionModel::Rows);
-    table_->scrollTo(address);
+    // A row already in sight stays where it is; one out of sight comes to the
+    // middle, with its neighbours around it.
+    const bool inSight = table_->viewport()->rect().contains(table_->visualRect(address));
+    table_->scrollTo(address, inSight ? QAbstractItemView::EnsureVisible
+                                      : QAbstractItemView::PositionAtCenter);
 }
 
 void SubnetWindow::copySelection() {
@@ -223,9 +232,18 @@ void SubnetWindow::placeFirstTime() {
     resize(table_->horizontalHeader()->length() + table_->verticalScrollBar()->sizeHint().width() +
                frame + margins.left() + margins.right(),
            parentWidget()->height());
-    // Beside the main window, level with it, clear of its frame.
+    // Beside the main window, level with it, clear of its frame: to its
+    // right, or to its left where the screen ends first, or else as far
+    // right as the screen allows.
     const QRect main = parentWidget()->frameGeometry();
-    move(main.right() + 1 + margins.right(), main.top());
+    const QRect screen = parentWidget()->screen()->availableGeometry();
+    const int gap = margins.right();
+    int left = main.right() + 1 + gap;
+    if (left + width() > screen.right() + 1)
+        left = main.left() - gap - width() >= screen.left()
+                   ? main.left() - gap - width()
+                   : std::max(screen.left(), screen.right() + 1 - width());
+    move(left, main.top());
 }
 
 void SubnetWindow::rememberGeometry() const {

@@ -314,7 +314,10 @@ def check(binary):
 
     pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
 
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    # The subnet list's place goes to settings of this run's own.
+    settings = tempfile.TemporaryDirectory()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+               XDG_CONFIG_HOME=settings.name)
     errors = tempfile.TemporaryFile(mode="w+")
     started = time.monotonic()
     app = subprocess.Popen([binary], env=env, stderr=errors)

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
+#include <QTemporaryFile>
 #include <QTimer>
 
 using quellan::SubnetWindow;
@@ -73,7 +75,11 @@ class SubnetListTest : public QObject {
     }
 
 private slots:
-    void init() { QVERIFY(fixture_.open()); }
+    void init() {
+        // No place remembered from the test before.
+        QSettings().clear();
+        QVERIFY(fixture_.open());
+    }
     void cleanup() { fixture_.close(); }
 
     // Ctrl+L wherever the focus is, or the entry of any value label's menu.
@@ -118,6 +124,27 @@ private slots:
         const QRect main = fixture_.window().frameGeometry();
         QVERIFY2(subnets()->frameGeometry().left() > main.right(), "not right of the window");
         QCOMPARE(subnets()->frameGeometry().top(), main.top());
+    }
+
+    // Beside the main window where the screen has room, to its right first.
+    void placement_data() {
+        QTest::addColumn<int>("mainLeft");
+        QTest::addColumn<bool>("toTheRight");
+        QTest::newRow("room on both sides") << 560 << true;
+        QTest::newRow("room on the right only") << 0 << true;
+        QTest::newRow("room on the left only") << 1600 - 380 << false;
+    }
+    void placement() {
+        QFETCH(int, mainLeft);
+        QFETCH(bool, toTheRight);
+        fixture_.window().move(mainLeft, 100);
+        QVERIFY(openByKeys());
+        const QRect main = fixture_.window().frameGeometry();
+        const QRect list = subnets()->frameGeometry();
+        QVERIFY(!list.intersects(main));
+        QCOMPARE(list.top(), main.top());
+        QVERIFY(fixture_.window().screen()->availableGeometry().contains(list));
+        QCOMPARE(list.left() > main.right(), toTheRight);
     }
 
     void reopeningRaisesTheSameWindow() {
@@ -379,6 +406,23 @@ private slots:
     }
 };
 
-QUELLAN_WINDOW_TEST_MAIN(SubnetListTest)
+// The offscreen platform's one screen is 800 pixels wide, too narrow for the
+// list beside the window; this one is a common laptop's.
+int main(int argc, char* argv[]) {
+    quellan::test::useOffscreenWithoutDisplay();
+    QTemporaryFile screens(QDir::tempPath() + "/screens-XXXXXX.json");
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+        screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1600,
+                          "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
+    quellan::startReadingFontConfiguration();
+    QApplication app(argc, argv);
+    const QTemporaryDir settings;
+    quellan::test::keepSettingsIn(settings);
+    SubnetListTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 #include "subnet_list_test.moc"
