@@ -4,7 +4,8 @@
 // among them) and then takes the window's pixels. The "list open" rows do the
 // same with the subnet list open beside the window, refilled by each key;
 // sliderStepClassA steps the slider between 2097152 and 4194304 subnets, and
-// openClassAList times opening such a list, filled and on screen.
+// openClassAList times opening such a list, filled and on screen, and
+// exportClassA writing all 4194304 rows of the class A /30 to a CSV file.
 //
 //   build/release/bench/quellan_window_bench -median 15
 //
@@ -12,10 +13,13 @@
 // test: nothing here fails for being slow.
 
 #include "quellan.h"
+#include "recalculation.h"
+#include "subnet_export.h"
 #include "subnet_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,6 +224,22 @@ private slots:
             QTest::keyClick(slider, key);
         }
         QCOMPARE(listedRows(), key == Qt::Key_Right ? 2097152 : 4194304);
+    }
+
+    // The whole list written through QSaveFile into the temporary directory.
+    void exportClassA() {
+        quellan::WindowState state;
+        state.octets = {"10", "1", "2", "3"};
+        state.sliderValue = 30;
+        quellan::Dumbo(state);
+        const quellan::SubnetList list = quellan::subnetListOf(state);
+        QCOMPARE(list.rows, 4194304U);
+        const QTemporaryDir directory;
+        const QString path = directory.filePath("class-a.csv");
+        QBENCHMARK {
+            QCOMPARE(quellan::writeSubnetCsv(path, list), QString());
+        }
+        qInfo("%lld bytes written", QFileInfo(path).size());
     }
 };
 

@@ -63,9 +63,10 @@ class SubnetListTest : public QObject {
         return cells.join('\t');
     }
 
+    // The one selected row; -1 for none or several.
     int selectedRow() {
         const QModelIndexList rows = table()->selectionModel()->selectedRows();
-        return rows.size() == 1 ? rows.front().row() : -rows.size() - 1;
+        return rows.size() == 1 ? rows.front().row() : -1;
     }
 
     // The row is on screen, not merely selected.
