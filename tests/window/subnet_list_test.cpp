@@ -230,39 +230,24 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("row");
 
+        auto row = [](const char* name, const char* typed, const char* title, int count,
+                      int selected) {
+            QTest::newRow(name) << "10.1.2.3"
+                                << "30" << typed << title << count << selected;
+        };
         // A typed octet puts the slider back on the class default.
         QTest::newRow("typed last octet") << "192.168.1.10"
                                           << "26"
                                           << "box4:200"
                                           << "Subnets of 192.168.1.0/24" << 1 << 0;
-        QTest::newRow("typed first octet, another class") << "10.1.2.3"
-                                                          << "30"
-                                                          << "box1:172"
-                                                          << "Subnets of 172.1.0.0/16" << 1 << 0;
-        QTest::newRow("pasted, same list") << "10.1.2.3"
-                                           << "30"
-                                           << "paste:10.255.255.254/30"
-                                           << "Subnets of 10.0.0.0/8" << 4194304 << 4194303;
-        QTest::newRow("pasted, another class") << "10.1.2.3"
-                                               << "30"
-                                               << "paste:172.16.200.4/20"
-                                               << "Subnets of 172.16.0.0/16" << 16 << 12;
-        QTest::newRow("slider right") << "10.1.2.3"
-                                      << "30"
-                                      << "slider:right"
-                                      << "Subnets of 10.0.0.0/8" << 8388608 << 33025;
-        QTest::newRow("slider left") << "10.1.2.3"
-                                     << "30"
-                                     << "slider:left"
-                                     << "Subnets of 10.0.0.0/8" << 2097152 << 8256;
-        QTest::newRow("slider end") << "10.1.2.3"
-                                    << "30"
-                                    << "slider:end"
-                                    << "Subnets of 10.0.0.0/8" << 16777216 << 66051;
-        QTest::newRow("slider typed to the default") << "10.1.2.3"
-                                                     << "30"
-                                                     << "slider:8"
-                                                     << "Subnets of 10.0.0.0/8" << 1 << 0;
+        row("typed first octet, another class", "box1:172", "Subnets of 172.1.0.0/16", 1, 0);
+        row("pasted, same list", "paste:10.255.255.254/30", "Subnets of 10.0.0.0/8", 4194304,
+            4194303);
+        row("pasted, another class", "paste:172.16.200.4/20", "Subnets of 172.16.0.0/16", 16, 12);
+        row("slider right", "slider:right", "Subnets of 10.0.0.0/8", 8388608, 33025);
+        row("slider left", "slider:left", "Subnets of 10.0.0.0/8", 2097152, 8256);
+        row("slider end", "slider:end", "Subnets of 10.0.0.0/8", 16777216, 66051);
+        row("slider typed to the default", "slider:8", "Subnets of 10.0.0.0/8", 1, 0);
     }
     void selectionFollows() {
         QFETCH(QString, address);
