@@ -54,18 +54,21 @@ QAction* addShortcut(QWidget& owner, const QString& text, const QKeySequence& ke
 }
 
 // A list of rows rather than a grid of cells: Home and End go to its first
-// and last row, as Ctrl+Home and Ctrl+End do in a table, and Ctrl+C copies
-// whole rows where QTableView would copy the current cell's text.
+// and last row, as Ctrl+Home and Ctrl+End do in a table. The view keeps the
+// keys of its menu's actions from their shortcuts (Ctrl+C would copy the
+// current cell's text alone), so it triggers those actions itself.
 class RowList : public QTableView {
 public:
     using QTableView::QTableView;
-    void setCopyAction(QAction* copy) { copy_ = copy; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        if (copy_ != nullptr && event->matches(QKeySequence::Copy)) {
-            copy_->trigger();
-            return;
+        const QKeySequence pressed(event->keyCombination());
+        for (QAction* action : actions()) {
+            if (action->shortcut() == pressed) {
+                action->trigger();
+                return;
+            }
         }
         QTableView::keyPressEvent(event);
     }
@@ -75,9 +78,6 @@ protected:
             modifiers |= Qt::ControlModifier;
         return QTableView::moveCursor(action, modifiers);
     }
-
-private:
-    QAction* copy_ = nullptr;
 };
 
 } // namespace
@@ -92,8 +92,7 @@ SubnetWindow::SubnetWindow(const WindowState& state, QWidget* mainWindow)
     setObjectName(QStringLiteral("Subnets"));
     // The main window's font, so the two read as one program's.
     setAttribute(Qt::WA_WindowPropagation);
-    auto* rowList = new RowList(this);
-    table_ = rowList;
+    table_ = new RowList(this);
     note_->setObjectName(QStringLiteral("subnetNote"));
     note_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("subnetTable"));
@@ -135,7 +134,6 @@ SubnetWindow::SubnetWindow(const WindowState& state, QWidget* mainWindow)
     QAction* copy =
         addShortcut(*table_, QStringLiteral("Copy"), QKeySequence::Copy, Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &SubnetWindow::copySelection);
-    rowList->setCopyAction(copy);
     QAction* exportAction = addShortcut(*this, QStringLiteral("Export CSV…"),
                                         QKeySequence(Qt::CTRL | Qt::Key_S), Qt::WindowShortcut);
     connect(exportAction, &QAction::triggered, this, &SubnetWindow::exportCsv);

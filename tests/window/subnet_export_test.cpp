@@ -11,7 +11,10 @@
 #include <QFile>
 #include <QItemSelection>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -48,8 +51,9 @@ class SubnetExportTest : public QObject {
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
         auto* table = fixture_.window().findChild<QTableView*>("subnetTable");
-        if (table != nullptr)
-            QGuiApplication::clipboard()->setText("untouched");
+        if (table == nullptr || !QTest::qWaitForWindowActive(table->window()))
+            return nullptr;
+        QGuiApplication::clipboard()->setText("untouched");
         return table;
     }
 
@@ -166,6 +170,49 @@ private slots:
         const QList<QByteArray> lines = bytes.split('\n');
         for (int row : {0, 16512, 2097152, 4194303})
             QCOMPARE(QString::fromLatin1(lines[row + 1]), shownRow(model, row, ','));
+    }
+
+    // Ctrl+S: a list over a million rows asks before the file dialog opens.
+    // Each window that opens is recorded and then answered or closed.
+    void exportAsksFirst_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("opened");
+        const QString question = "The list has 4194304 subnets. Export them all?";
+        QTest::newRow("4 rows") << "192.168.1.70/26" << int(QMessageBox::No)
+                                << QStringList{"QFileDialog"};
+        QTest::newRow("524288 rows")
+            << "10.1.2.3/27" << int(QMessageBox::No) << QStringList{"QFileDialog"};
+        QTest::newRow("1048576 rows")
+            << "10.1.2.3/28" << int(QMessageBox::No)
+            << QStringList{"The list has 1048576 subnets. Export them all?"};
+        QTest::newRow("4194304 rows, no")
+            << "10.1.2.3/30" << int(QMessageBox::No) << QStringList{question};
+        QTest::newRow("4194304 rows, yes")
+            << "10.1.2.3/30" << int(QMessageBox::Yes) << QStringList{question, "QFileDialog"};
+    }
+    void exportAsksFirst() {
+        QFETCH(QString, pasted);
+        QFETCH(int, answer);
+        QFETCH(QStringList, opened);
+        QTableView* table = openList(pasted);
+        QVERIFY(table != nullptr);
+        QStringList seen;
+        QTimer modal;
+        connect(&modal, &QTimer::timeout, this, [&seen, answer] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+                seen << box->text();
+                box->button(QMessageBox::StandardButton(answer))->click();
+            } else if (dialog != nullptr) {
+                seen << dialog->metaObject()->className();
+                dialog->close();
+            }
+        });
+        modal.start(20);
+        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        modal.stop();
+        QCOMPARE(seen, opened);
     }
 
     // A file that cannot be written says why and leaves nothing behind.
