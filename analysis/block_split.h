@@ -18,6 +18,14 @@ PrefixLength readSplitLength(std::string_view text, const Block& network);
 // then false). `length` is one readSplitLength accepts.
 bool forEachSubnet(const Block& network, std::int32_t length, const BlockVisitor& visit);
 
+// Subnet `index` of them, counted from 0 in address order, found without
+// walking the ones before it; `index` is below their count.
+Block subnetAt(const Block& network, std::int32_t length, Uint128 index);
+
+// The index of the subnet of `length` that holds `address`, an address of
+// `network`.
+Uint128 subnetIndexOf(const Block& network, std::int32_t length, Uint128 address);
+
 // How many there are, 2^(length - network.length), in decimal.
 void appendSubnetCount(std::string& out, const Block& network, std::int32_t length);
 

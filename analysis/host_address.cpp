@@ -119,6 +119,13 @@ std::string Bin2BitStr(const std::string& binOctet) {
     return bits;
 }
 
+std::int32_t classDefaultBits(std::string_view classLetter) {
+    for (const ClassRow& row : kClassRows)
+        if (row.letter == classLetter)
+            return row.defaultBits;
+    return 0;
+}
+
 void renderHostAddress(WindowState& state) {
     const Boxes boxes = convertBoxes(state);
     writeHexAddress(state, boxes);

@@ -3,8 +3,8 @@
 
 #include "number_text.h"
 #include "recalculation.h"
+#include "usable_hosts.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace quellan {
@@ -29,21 +29,16 @@ void renderNetworkRange(WindowState& state) {
         broadcast[k] = network[k] | static_cast<std::uint8_t>(~maskOctets[k]);
     }
 
-    // Network and broadcast address are not hosts; a single-address mask has
-    // no hosts at all rather than minus one.
     const std::int64_t addresses = wholeNumber(state.lblMaxHosts);
     state.lblMaxHosts.clear();
-    appendDecimal(state.lblMaxHosts, std::max<std::int64_t>(addresses - 2, 0));
+    appendDecimal(state.lblMaxHosts, usableHostCount(addresses));
     state.lblNetNumber.clear();
     appendDottedDecimal(state.lblNetNumber, network);
     state.lblBroadcast.clear();
     appendDottedDecimal(state.lblBroadcast, broadcast);
 
-    // One above the network to one below the broadcast address, counted as
-    // 32-bit numbers: up to 31 mask bits only the last octet moves; at 32 the
-    // range may carry into the octets before it and wraps at the ends.
-    const std::uint32_t first = addressOfOctets(network) + 1U;
-    const std::uint32_t last = addressOfOctets(broadcast) - 1U;
+    const std::uint32_t first = firstHostOf(addressOfOctets(network));
+    const std::uint32_t last = lastHostOf(addressOfOctets(broadcast));
     state.lblHosts.clear();
     appendDottedDecimal(state.lblHosts, octetsOfAddress(first));
     state.lblHosts.append(" - ");

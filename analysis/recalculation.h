@@ -42,6 +42,10 @@ std::string Bin2BitStr(const std::string& binOctet);
 // text says why; on acceptance it is left alone.
 bool RangeCheck(WindowState& state, const std::string& TempInput);
 
+// The classful default mask length of the class the class field names, "A"
+// to "C"; 0 for "D", "E" and any other text, which have none.
+std::int32_t classDefaultBits(std::string_view classLetter);
+
 // The stages of Dumbo, in the order it runs them.
 void renderHostAddress(WindowState& state);
 void renderMask(WindowState& state);

@@ -2,6 +2,8 @@
 # Photographs the window under a virtual X server, with an address typed in,
 # and writes docs/screenshot.png (or the path given as second argument).
 # QUELLAN_SHOT_ADDRESS sets the address typed; set it empty to type nothing.
+# QUELLAN_SHOT_SUBNETS=N then types N on the slider and opens the subnet
+# list with Ctrl+L; the picture holds both windows, side by side.
 #   scripts/screenshot.sh [BINARY] [OUTPUT]
 # Builds nothing: make the binary first (cmake --preset release && cmake --build --preset release).
 # Installs what it needs (xvfb-run, xdotool, ImageMagick) where it is missing.
@@ -12,6 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 binary=${1:-$root/build/release/window/brevint-quellan}
 output=${2:-$root/docs/screenshot.png}
 address=${QUELLAN_SHOT_ADDRESS-192.168.1.10}
+subnets=${QUELLAN_SHOT_SUBNETS-}
 
 "$root/scripts/setup.sh" --display-tools
 if [ ! -x "$binary" ]; then
@@ -53,15 +56,39 @@ if [ -n "$ADDRESS" ]; then
     done
     sleep 0.5
 fi
-import -window root "$WORK/screen.png"
 xdotool getwindowgeometry --shell "$window" > "$WORK/geometry"
+if [ -n "$SUBNETS" ]; then
+    xdotool key --window "$window" Tab
+    xdotool type --window "$window" --delay 50 "$SUBNETS"
+    xdotool key --window "$window" ctrl+l
+    list=""
+    for _ in $(seq 50); do
+        list=$(xdotool search --onlyvisible --name '^Subnets' 2>/dev/null | head -n 1) || true
+        [ -n "$list" ] && break
+        sleep 0.1
+    done
+    [ -n "$list" ] || { echo "the subnet list did not appear" >&2; kill "$app"; exit 1; }
+    sleep 1
+    xdotool getwindowgeometry --shell "$list" | sed 's/^/LIST_/' >> "$WORK/geometry"
+fi
+import -window root "$WORK/screen.png"
 kill "$app"
 INSIDE
 
-BINARY=$binary ADDRESS=$address WORK=$work \
-    xvfb-run -a -s "-screen 0 1024x1100x24" sh "$work/inside.sh"
+# A settings directory of its own: no place remembered from the user's runs.
+XDG_CONFIG_HOME=$work/config BINARY=$binary ADDRESS=$address SUBNETS=$subnets WORK=$work \
+    xvfb-run -a -s "-screen 0 3200x2000x24 -wr" sh "$work/inside.sh"
 
 # Without a window manager the window has no frame: its geometry is its client area.
 . "$work/geometry"
+if [ -n "$subnets" ]; then
+    # Both windows and the gap between them.
+    right=$((LIST_X + LIST_WIDTH > X + WIDTH ? LIST_X + LIST_WIDTH : X + WIDTH))
+    bottom=$((LIST_Y + LIST_HEIGHT > Y + HEIGHT ? LIST_Y + LIST_HEIGHT : Y + HEIGHT))
+    X=$((LIST_X < X ? LIST_X : X))
+    Y=$((LIST_Y < Y ? LIST_Y : Y))
+    WIDTH=$((right - X))
+    HEIGHT=$((bottom - Y))
+fi
 /usr/bin/convert "$work/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
 echo "wrote $output (${WIDTH}x${HEIGHT})"

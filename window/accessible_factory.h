@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QWidget>
 
 namespace quellan {
@@ -20,5 +21,13 @@ template <typename Widget, typename Interface> void useAccessibleInterface() {
     }();
     Q_UNUSED(installed);
 }
+
+// A top-level window as a frame. A plain QWidget reads as a filler panel;
+// screen readers announce a window, with its title, only for a frame.
+class FrameAccessible : public QAccessibleWidget {
+public:
+    explicit FrameAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+};
 
 } // namespace quellan

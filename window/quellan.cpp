@@ -9,9 +9,10 @@
 #include "layout_table.h"
 #include "octet_box.h"
 #include "png_reading.h"
+#include "subnet_window.h"
 #include "value_label.h"
 
-#include <QAccessibleWidget>
+#include <QAction>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -39,14 +40,6 @@ template <typename Widget> Widget* control(QWidget& window, std::string_view nam
     return widget;
 }
 
-// A plain QWidget reads as a filler panel; screen readers announce a window,
-// with its title, only for a frame.
-class QuellanAccessible : public QAccessibleWidget {
-public:
-    explicit QuellanAccessible(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
-};
-
 QIcon readWindowIcon() {
     QIcon icon;
     for (const char* file : {":/icons/quellan-16.png", ":/icons/quellan-32.png"})
@@ -62,7 +55,7 @@ QString toQString(const std::string& text) {
 
 Quellan::Quellan(QWidget* parent)
     : QWidget(parent) {
-    useAccessibleInterface<Quellan, QuellanAccessible>();
+    useAccessibleInterface<Quellan, FrameAccessible>();
     setObjectName(QStringLiteral("Quellan"));
     setWindowTitle(QStringLiteral("Brevint Quellan"));
     // The layout's widths assume a font whose digits are about 6 pixels wide:
@@ -98,6 +91,7 @@ Quellan::Quellan(QWidget* parent)
     showState();
     connectControls();
     addCopyActions(*this, valueLabels_, state_);
+    addSubnetsAction();
     setWindowIcon(readWindowIcon());
 }
 
@@ -249,6 +243,25 @@ void Quellan::showState() {
     // announces every setAccessibleName, so only a real change is written.
     if (statusBar_->accessibleName() != status)
         statusBar_->setAccessibleName(status);
+    emit stateShown();
+}
+
+void Quellan::addSubnetsAction() {
+    auto* subnets = new QAction(QStringLiteral("Subnets…"), this);
+    subnets->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    subnets->setShortcutContext(Qt::WindowShortcut);
+    connect(subnets, &QAction::triggered, this, &Quellan::openSubnets);
+    addAction(subnets);
+    for (ValueLabel* field : valueLabels_)
+        field->addAction(subnets);
+}
+
+void Quellan::openSubnets() {
+    if (subnetWindow_ == nullptr) {
+        subnetWindow_ = new SubnetWindow(state_, this);
+        connect(this, &Quellan::stateShown, subnetWindow_, &SubnetWindow::follow);
+    }
+    subnetWindow_->open();
 }
 
 void Quellan::showSlider() {

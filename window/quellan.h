@@ -25,6 +25,8 @@
 // - Button: "Set default mask" (Alt+S) puts the class default back.
 // - Value labels (value_label.h) read as their value to a screen reader, with
 //   their caption as description; copy_actions.h copies them, and only reads.
+// - The subnet list (subnet_window.h), opened by Ctrl+L or from a value
+//   label's menu, follows the record through stateShown().
 // - The steps catch calculation failures themselves and put the reason into
 //   the status text, so nothing here throws into Qt's event loop.
 
@@ -45,6 +47,7 @@ class QStatusBar;
 namespace quellan {
 
 class OctetBox;
+class SubnetWindow;
 class ValueLabel;
 
 class Quellan : public QWidget {
@@ -53,6 +56,10 @@ class Quellan : public QWidget {
 public:
     explicit Quellan(QWidget* parent = nullptr);
     ~Quellan() override;
+
+signals:
+    // showState() has written the record to the widgets.
+    void stateShown();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -70,6 +77,8 @@ private:
     void handleDefaultMask();
     void showState();
     void showSlider();
+    void addSubnetsAction();
+    void openSubnets();
     void centreOnScreen();
 
     WindowState state_;
@@ -81,6 +90,8 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusText_ = nullptr;
     int statusBarHeight_ = 0;
+    // Made when first opened.
+    SubnetWindow* subnetWindow_ = nullptr;
 
     // Set from a refusal until the focus is back in the refused box, so the
     // box that briefly had the focus in between is not checked as well.

@@ -4,7 +4,9 @@ Starts the window, types 192.168.1.10 into the octet boxes with xdotool, moves
 the slider and puts it back with Alt+S, then reads every field through pyatspi
 and compares it with what that address must show. Then refuses an octet and
 reads the reason from the status bar. The status bar must also have announced
-each change with a name-change event.
+each change with a name-change event. Last, it sets 26 bits, opens the subnet
+list with Ctrl+L and reads it as a table: its cells, each with its column's
+header, the address's row selected and the focus in it.
 
 Run by atspi_check.sh inside a private D-Bus session and X server:
     atspi_check.py WINDOW_BINARY
@@ -47,6 +49,16 @@ EXPECTED_OCTETS = {
     "IP address, octet 4": "10",
 }
 BROADCAST = "255 represents a broadcast address."
+SUBNETS_TITLE = "Subnets of 192.168.1.0/24"
+SUBNET_HEADERS = ["Network", "First host", "Last host", "Broadcast", "Hosts"]
+# 192.168.1.10 at 26 bits.
+SUBNET_ROWS = [
+    ["192.168.1.0/26", "192.168.1.1", "192.168.1.62", "192.168.1.63", "62"],
+    ["192.168.1.64/26", "192.168.1.65", "192.168.1.126", "192.168.1.127", "62"],
+    ["192.168.1.128/26", "192.168.1.129", "192.168.1.190", "192.168.1.191", "62"],
+    ["192.168.1.192/26", "192.168.1.193", "192.168.1.254", "192.168.1.255", "62"],
+]
+SUBNET_NOTE = "4 subnets of /26."
 EMPTY_BEFORE_INPUT = ["Decimal IP address", "Address Class", "Classfull Network Mask",
                       "Classless Network Mask", "Network Address", "Broadcast Address"]
 
@@ -83,12 +95,12 @@ def descendants(node):
         yield from descendants(child)
 
 
-def find_frame(desktop, app_pid):
+def find_frame(desktop, app_pid, title=TITLE):
     for app in desktop:
         if app is None or app.get_process_id() != app_pid:
             continue
         for frame in app:
-            if frame is not None and frame.name == TITLE:
+            if frame is not None and frame.name == title:
                 # A screen reader announces a window only when it is a frame.
                 if frame.getRole() != pyatspi.ROLE_FRAME:
                     raise AssertionError(f"the window reads as {frame.getRoleName()}")
@@ -240,6 +252,56 @@ def read_session(frame, window, status_events):
     return problems
 
 
+def read_subnets(desktop, app_pid):
+    """Opens the subnet list at 26 bits and reads it as a screen reader does.
+
+    Runs after read_session(), which leaves 255 refused in the last box with
+    its digits selected."""
+    xdotool("key", "--delay", "10", "1", "0", "Tab", "2", "6", "ctrl+l")
+    frame = wait_for("the subnet list on the accessibility bus",
+                     lambda: find_frame(desktop, app_pid, SUBNETS_TITLE), 10)
+    problems = []
+    table = next((node for node in descendants(frame)
+                  if node.getRole() == pyatspi.ROLE_TABLE), None)
+    if table is None:
+        return ["the subnet list has no table"]
+    cells = table.queryTable()
+    if (cells.nRows, cells.nColumns) != (len(SUBNET_ROWS), len(SUBNET_HEADERS)):
+        problems.append("the table has %d rows and %d columns" % (cells.nRows, cells.nColumns))
+    # Each cell with the header a screen reader reads before it.
+    read = []
+    for row in range(min(cells.nRows, len(SUBNET_ROWS))):
+        line = []
+        for column in range(min(cells.nColumns, len(SUBNET_HEADERS))):
+            cell = cells.getAccessibleAt(row, column)
+            index = cell.getIndexInParent()
+            header = cells.getColumnHeader(cells.getColumnAtIndex(index))
+            line.append((header.name if header else None, cell.name))
+        read.append(line)
+    expected = [list(zip(SUBNET_HEADERS, row)) for row in SUBNET_ROWS]
+    if read != expected:
+        problems.append("the table reads %r, expected %r" % (read, expected))
+    # 192.168.1.10 is in the first row, which holds the focus.
+    selected = list(cells.getSelectedRows())
+    if selected != [0]:
+        problems.append("selected rows %r, expected [0]" % selected)
+    focused = wait_for("the focus in the list", lambda: next(
+        (node for node in descendants(table)
+         if node.getState().contains(pyatspi.STATE_FOCUSED)), None), 10)
+    if focused.getRole() != pyatspi.ROLE_TABLE_CELL or focused.name != SUBNET_ROWS[0][0]:
+        problems.append("the focus is on %s %r" % (focused.getRoleName(), focused.name))
+    note = [node.name for node in descendants(frame) if node.getRole() == pyatspi.ROLE_LABEL]
+    if SUBNET_NOTE not in note:
+        problems.append("the subnet list's labels read %r" % note)
+
+    print("subnet list read over AT-SPI (header: cell):")
+    for line in read:
+        print("  " + ", ".join("%s: %s" % pair for pair in line))
+    print("  %-24s %r" % ("selected rows", selected))
+    print("  %-24s %r" % ("focus", focused.name))
+    return problems
+
+
 def check(binary):
     # Asking for the desktop starts the accessibility bus; Qt connects to it
     # only if it is already there when the window starts (or appears later).
@@ -252,7 +314,10 @@ def check(binary):
 
     pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
 
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    # The subnet list's place goes to settings of this run's own.
+    settings = tempfile.TemporaryDirectory()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+               XDG_CONFIG_HOME=settings.name)
     errors = tempfile.TemporaryFile(mode="w+")
     started = time.monotonic()
     app = subprocess.Popen([binary], env=env, stderr=errors)
@@ -263,6 +328,7 @@ def check(binary):
                          lambda: find_frame(desktop, app.pid), 20)
         window = wait_for("the X window", x_window, 10)
         problems = read_session(frame, window, status_events)
+        problems += read_subnets(desktop, app.pid)
     except CheckFailed as failure:
         problems.append(str(failure))
     finally:

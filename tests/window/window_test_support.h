@@ -7,8 +7,11 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QSettings>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
@@ -53,12 +56,21 @@ inline void useOffscreenWithoutDisplay() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+// What the window remembers (the subnet list's place) goes to a directory
+// of the test's own, never to the user's settings.
+inline void keepSettingsIn(const QTemporaryDir& directory) {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
+}
+
 } // namespace quellan::test
 
 #define QUELLAN_WINDOW_TEST_MAIN(TestClass)                                                        \
     int main(int argc, char* argv[]) {                                                             \
         quellan::test::useOffscreenWithoutDisplay();                                               \
         QApplication app(argc, argv);                                                              \
+        const QTemporaryDir settings;                                                              \
+        quellan::test::keepSettingsIn(settings);                                                   \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

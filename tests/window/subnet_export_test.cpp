@@ -1,0 +1,231 @@
+// Copying rows of the subnet list and exporting all of it: the text pasted
+// and the file written hold the rows the list shows, under a caption line.
+
+#include "recalculation.h"
+#include "subnet_export.h"
+#include "subnet_model.h"
+#include "window_test_support.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QItemSelection>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <algorithm>
+
+using quellan::SubnetList;
+using quellan::test::WindowFixture;
+
+namespace {
+
+const QString kTsvHeader = "Network\tFirst host\tLast host\tBroadcast\tHosts\n";
+const QString kCsvHeader = "Network,First host,Last host,Broadcast,Hosts";
+
+// The list the record of these boxes and slider gives, as the window has it.
+SubnetList listOf(const QStringList& octets, int bits) {
+    quellan::WindowState state;
+    for (std::size_t i = 0; i < state.octets.size(); ++i)
+        state.octets[i] = octets.value(static_cast<int>(i)).toStdString();
+    state.sliderValue = bits;
+    quellan::Dumbo(state);
+    return quellan::subnetListOf(state);
+}
+
+} // namespace
+
+class SubnetExportTest : public QObject {
+    Q_OBJECT
+
+    WindowFixture fixture_;
+    QTemporaryDir directory_;
+
+    QTableView* openList(const QString& pasted) {
+        QGuiApplication::clipboard()->setText(pasted);
+        auto* box = fixture_.find<QLineEdit>("txtOct1");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
+        auto* table = fixture_.window().findChild<QTableView*>("subnetTable");
+        if (table == nullptr || !QTest::qWaitForWindowActive(table->window()))
+            return nullptr;
+        QGuiApplication::clipboard()->setText("untouched");
+        return table;
+    }
+
+    // The row as the list shows it, cell by cell, joined by `separator`.
+    static QString shownRow(const QAbstractItemModel& model, int row, QChar separator) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        return cells.join(separator);
+    }
+
+private slots:
+    void init() { QVERIFY(fixture_.open()); }
+    void cleanup() { fixture_.close(); }
+
+    // Ctrl+C in the list; the rows are written out by hand.
+    void copy_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("copied");
+
+        const QString row0 = "192.168.1.0/26\t192.168.1.1\t192.168.1.62\t192.168.1.63\t62\n";
+        const QString row1 = "192.168.1.64/26\t192.168.1.65\t192.168.1.126\t192.168.1.127\t62\n";
+        const QString row2 = "192.168.1.128/26\t192.168.1.129\t192.168.1.190\t192.168.1.191\t62\n";
+        const QString row3 = "192.168.1.192/26\t192.168.1.193\t192.168.1.254\t192.168.1.255\t62\n";
+        // The address 192.168.1.70 is in row 1, which the list selects.
+        QTest::newRow("the address's row") << "" << kTsvHeader + row1;
+        QTest::newRow("Shift+Down") << "shift+down" << kTsvHeader + row1 + row2;
+        QTest::newRow("Shift+Up") << "shift+up" << kTsvHeader + row0 + row1;
+        QTest::newRow("Ctrl+A") << "ctrl+a" << kTsvHeader + row0 + row1 + row2 + row3;
+        // Picked upwards with Ctrl: still copied in list order.
+        QTest::newRow("Ctrl+Space on rows 3 and 1, from the end")
+            << "end ctrl+up ctrl+up ctrl+space" << kTsvHeader + row1 + row3;
+    }
+    void copy() {
+        QFETCH(QString, keys);
+        QFETCH(QString, copied);
+        QTableView* table = openList("192.168.1.70/26");
+        QVERIFY(table != nullptr);
+        for (const QString& key : keys.split(' ', Qt::SkipEmptyParts)) {
+            const Qt::KeyboardModifiers modifiers = key.startsWith("shift+")  ? Qt::ShiftModifier
+                                                    : key.startsWith("ctrl+") ? Qt::ControlModifier
+                                                                              : Qt::NoModifier;
+            const QString name = key.section('+', -1);
+            const Qt::Key code = name == "down"    ? Qt::Key_Down
+                                 : name == "up"    ? Qt::Key_Up
+                                 : name == "end"   ? Qt::Key_End
+                                 : name == "space" ? Qt::Key_Space
+                                                   : Qt::Key_A;
+            QTest::keyClick(table, code, modifiers);
+        }
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
+    // Overlapping and unordered ranges, as Ctrl and Shift clicks make them:
+    // each row once, in list order.
+    void copyRanges() {
+        const SubnetList list = listOf({"192", "168", "1", "10"}, 27);
+        quellan::SubnetModel model;
+        model.setList(list);
+        QItemSelection selection;
+        selection.select(model.index(5, 0), model.index(6, 4));
+        selection.select(model.index(1, 0), model.index(2, 4));
+        selection.append(QItemSelectionRange(model.index(2, 0), model.index(3, 4)));
+        QString expected = kTsvHeader;
+        for (int row : {1, 2, 3, 5, 6})
+            expected += shownRow(model, row, '\t') + '\n';
+        QCOMPARE(quellan::selectedRowsText(list, selection), expected);
+    }
+
+    // The file read back is the header and then every row as the list shows it.
+    void csv_data() {
+        QTest::addColumn<QStringList>("octets");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("class C /26") << QStringList{"192", "168", "1", "10"} << 26 << 4;
+        QTest::newRow("class C at its default") << QStringList{"192", "168", "1", "10"} << 24 << 1;
+        QTest::newRow("class B /32") << QStringList{"172", "16", "5", "4"} << 32 << 65536;
+        QTest::newRow("class D") << QStringList{"224", "0", "0", "1"} << 0 << 0;
+    }
+    void csv() {
+        QFETCH(QStringList, octets);
+        QFETCH(int, bits);
+        QFETCH(int, rows);
+        const SubnetList list = listOf(octets, bits);
+        quellan::SubnetModel model;
+        model.setList(list);
+        QCOMPARE(model.rowCount(), rows);
+        const QString path =
+            directory_.filePath(QString(QTest::currentDataTag()).replace('/', '-') + ".csv");
+        QCOMPARE(quellan::writeSubnetCsv(path, list), QString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromLatin1(file.readAll()).split('\n');
+        QCOMPARE(lines.size(), rows + 2);
+        QCOMPARE(lines.front(), kCsvHeader);
+        QCOMPARE(lines.back(), QString());
+        for (int row = 0; row < rows; ++row)
+            QCOMPARE(lines[row + 1], shownRow(model, row, ','));
+    }
+
+    // The class A /30, 4194304 rows: as many lines, with the list's first,
+    // middle and last rows where they belong.
+    void csvOfMillions() {
+        const SubnetList list = listOf({"10", "1", "2", "3"}, 30);
+        quellan::SubnetModel model;
+        model.setList(list);
+        const QString path = directory_.filePath("class-a.csv");
+        QCOMPARE(quellan::writeSubnetCsv(path, list), QString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count('\n'), 4194304 + 1);
+        const QList<QByteArray> lines = bytes.split('\n');
+        for (int row : {0, 16512, 2097152, 4194303})
+            QCOMPARE(QString::fromLatin1(lines[row + 1]), shownRow(model, row, ','));
+    }
+
+    // Ctrl+S: a list over a million rows asks before the file dialog opens.
+    // Each window that opens is recorded and then answered or closed.
+    void exportAsksFirst_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("opened");
+        const QString question = "The list has 4194304 subnets. Export them all?";
+        QTest::newRow("4 rows") << "192.168.1.70/26" << int(QMessageBox::No)
+                                << QStringList{"QFileDialog"};
+        QTest::newRow("524288 rows")
+            << "10.1.2.3/27" << int(QMessageBox::No) << QStringList{"QFileDialog"};
+        QTest::newRow("1048576 rows")
+            << "10.1.2.3/28" << int(QMessageBox::No)
+            << QStringList{"The list has 1048576 subnets. Export them all?"};
+        QTest::newRow("4194304 rows, no")
+            << "10.1.2.3/30" << int(QMessageBox::No) << QStringList{question};
+        QTest::newRow("4194304 rows, yes")
+            << "10.1.2.3/30" << int(QMessageBox::Yes) << QStringList{question, "QFileDialog"};
+    }
+    void exportAsksFirst() {
+        QFETCH(QString, pasted);
+        QFETCH(int, answer);
+        QFETCH(QStringList, opened);
+        QTableView* table = openList(pasted);
+        QVERIFY(table != nullptr);
+        QStringList seen;
+        QTimer modal;
+        connect(&modal, &QTimer::timeout, this, [&seen, answer] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+                seen << box->text();
+                box->button(QMessageBox::StandardButton(answer))->click();
+            } else if (dialog != nullptr) {
+                seen << dialog->metaObject()->className();
+                dialog->close();
+            }
+        });
+        modal.start(20);
+        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        modal.stop();
+        QCOMPARE(seen, opened);
+    }
+
+    // A file that cannot be written says why and leaves nothing behind.
+    void failedExport() {
+        const SubnetList list = listOf({"192", "168", "1", "10"}, 26);
+        const QTemporaryDir empty;
+        const QString path = empty.filePath("missing/subnets.csv");
+        QVERIFY(!quellan::writeSubnetCsv(path, list).isEmpty());
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(QDir(empty.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
+    }
+};
+
+QUELLAN_WINDOW_TEST_MAIN(SubnetExportTest)
+
+#include "subnet_export_test.moc"
