@@ -15,6 +15,7 @@
 #include "quellan.h"
 #include "recalculation.h"
 #include "subnet_export.h"
+#include "subnet_table.h"
 #include "subnet_window.h"
 
 #include <QAction>
@@ -27,7 +28,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSlider>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -96,7 +96,7 @@ class WindowBench : public QObject {
         focus->setFocus();
     }
 
-    int listedRows() { return subnets()->findChild<QTableView*>()->model()->rowCount(); }
+    int listedRows() { return subnets()->findChild<quellan::SubnetTable*>()->rowCount(); }
 
     // Types "10.1.2.3" over the address and the given length on the slider.
     void typeClassA(const char* bits) {

@@ -3,34 +3,13 @@
 #include "block_split.h"
 #include "subnet_rows.h"
 
-#include <QItemSelection>
 #include <QSaveFile>
 
-#include <algorithm>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace quellan {
 
 namespace {
-
-// The selected rows, each once and in list order: a selection made with
-// Ctrl and Shift is a list of ranges that may overlap and come in any order.
-std::vector<std::pair<int, int>> selectedRowSpans(const QItemSelection& selection) {
-    std::vector<std::pair<int, int>> spans;
-    for (const QItemSelectionRange& range : selection)
-        spans.emplace_back(range.top(), range.bottom());
-    std::sort(spans.begin(), spans.end());
-    std::vector<std::pair<int, int>> merged;
-    for (const auto& span : spans) {
-        if (!merged.empty() && span.first <= merged.back().second + 1)
-            merged.back().second = std::max(merged.back().second, span.second);
-        else
-            merged.push_back(span);
-    }
-    return merged;
-}
 
 Block rowBlock(const SubnetList& list, std::uint32_t row) {
     return subnetAt(list.network, list.length, row);
@@ -38,11 +17,11 @@ Block rowBlock(const SubnetList& list, std::uint32_t row) {
 
 } // namespace
 
-QString selectedRowsText(const SubnetList& list, const QItemSelection& selection) {
+QString selectedRowsText(const SubnetList& list, const RowSelection& selection) {
     std::string text;
     appendSubnetHeader(text, '\t');
-    for (const auto& [top, bottom] : selectedRowSpans(selection))
-        for (int row = top; row <= bottom; ++row)
+    for (const RowRun& run : selection.runs())
+        for (std::uint64_t row = run.first; row <= run.last; ++row)
             appendSubnetLine(text, rowBlock(list, static_cast<std::uint32_t>(row)), '\t');
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }

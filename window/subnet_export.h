@@ -4,15 +4,14 @@
 // tab-separated lines for the clipboard, the whole list as a CSV file. Both
 // start with a line of column captions.
 
+#include "row_selection.h"
 #include "subnet_list.h"
 
 #include <QString>
 
-class QItemSelection;
-
 namespace quellan {
 
-QString selectedRowsText(const SubnetList& list, const QItemSelection& selection);
+QString selectedRowsText(const SubnetList& list, const RowSelection& selection);
 
 // Writes every row to `path` through QSaveFile, so that a write that fails
 // leaves no file or the file as it was. Returns why it failed, or empty.

@@ -3,8 +3,7 @@
 #include "accessible_factory.h"
 #include "block_text.h"
 #include "subnet_export.h"
-#include "subnet_model.h"
-#include "subnet_rows.h"
+#include "subnet_table.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,11 +19,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 
 namespace quellan {
 
@@ -35,15 +32,6 @@ const QString kGeometryKey = QStringLiteral("subnets/geometry");
 // A bigger export is a file of tens of megabytes and a few seconds' wait.
 constexpr std::uint32_t kExportWithoutAsking = 1'000'000;
 
-// The widest text each column can hold, which sets its width once rather
-// than measuring millions of rows.
-constexpr std::array<const char*, kSubnetColumnCaptions.size()> kWidestCell{
-    "255.255.255.252/30", "255.255.255.253", "255.255.255.254", "255.255.255.255", "16777214"};
-
-QString fromLatin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QAction* addShortcut(QWidget& owner, const QString& text, const QKeySequence& keys,
                      Qt::ShortcutContext context) {
     auto* action = new QAction(text, &owner);
@@ -53,75 +41,23 @@ QAction* addShortcut(QWidget& owner, const QString& text, const QKeySequence& ke
     return action;
 }
 
-// A list of rows rather than a grid of cells: Home and End go to its first
-// and last row, as Ctrl+Home and Ctrl+End do in a table. The view keeps the
-// keys of its menu's actions from their shortcuts (Ctrl+C would copy the
-// current cell's text alone), so it triggers those actions itself.
-class RowList : public QTableView {
-public:
-    using QTableView::QTableView;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        const QKeySequence pressed(event->keyCombination());
-        for (QAction* action : actions()) {
-            if (action->shortcut() == pressed) {
-                action->trigger();
-                return;
-            }
-        }
-        QTableView::keyPressEvent(event);
-    }
-
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
-        if (action == MoveHome || action == MoveEnd)
-            modifiers |= Qt::ControlModifier;
-        return QTableView::moveCursor(action, modifiers);
-    }
-};
-
 } // namespace
 
 SubnetWindow::SubnetWindow(const WindowState& state, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window)
     , state_(state)
-    , model_(new SubnetModel(this))
     , note_(new QLabel(this))
+    , table_(new SubnetTable(this))
     , exportButton_(new QPushButton(QStringLiteral("&Export CSV…"), this)) {
     useAccessibleInterface<SubnetWindow, FrameAccessible>();
     setObjectName(QStringLiteral("Subnets"));
     // The main window's font, so the two read as one program's.
     setAttribute(Qt::WA_WindowPropagation);
-    table_ = new RowList(this);
     note_->setObjectName(QStringLiteral("subnetNote"));
     note_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("subnetTable"));
     table_->setAccessibleName(QStringLiteral("Subnets"));
     exportButton_->setObjectName(QStringLiteral("subnetExport"));
-
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Tab leaves the list for the button, as a keyboard user expects.
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
-    table_->setCornerButtonEnabled(false);
-    // Rows of one fixed height let the view place any of millions of rows by
-    // arithmetic instead of asking each its size.
-    QHeaderView* rows = table_->verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    rows->hide();
-    const QFontMetrics metrics = table_->fontMetrics();
-    const int padding = 3 * metrics.averageCharWidth();
-    for (std::size_t i = 0; i < kWidestCell.size(); ++i) {
-        const int widest =
-            std::max(metrics.horizontalAdvance(QString::fromLatin1(kWidestCell[i])),
-                     metrics.horizontalAdvance(fromLatin1(kSubnetColumnCaptions[i])));
-        table_->setColumnWidth(static_cast<int>(i), widest + padding);
-    }
-    table_->horizontalHeader()->setStretchLastSection(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -167,36 +103,23 @@ void SubnetWindow::follow() {
 }
 
 void SubnetWindow::fill() {
-    SubnetList list = subnetListOf(state_);
+    const SubnetList list = subnetListOf(state_);
     const QString title = QString::fromStdString(list.title);
     if (windowTitle() != title)
         setWindowTitle(title);
     note_->setText(QString::fromStdString(list.note));
-    const std::uint32_t addressRow = list.addressRow;
-    const bool any = list.rows > 0;
-    model_->setList(std::move(list));
-    exportButton_->setEnabled(any);
-    if (!any)
-        return;
-    const QModelIndex address = model_->index(static_cast<int>(addressRow), 0);
-    table_->selectionModel()->setCurrentIndex(address, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
-    // A row already in sight stays where it is; one out of sight comes to the
-    // middle, with its neighbours around it.
-    const bool inSight = table_->viewport()->rect().contains(table_->visualRect(address));
-    table_->scrollTo(address, inSight ? QAbstractItemView::EnsureVisible
-                                      : QAbstractItemView::PositionAtCenter);
+    exportButton_->setEnabled(list.rows > 0);
+    table_->setList(list);
 }
 
 void SubnetWindow::copySelection() {
-    const QItemSelection selection = table_->selectionModel()->selection();
-    if (selection.isEmpty())
+    if (table_->selection().count() == 0)
         return;
-    QGuiApplication::clipboard()->setText(selectedRowsText(model_->list(), selection));
+    QGuiApplication::clipboard()->setText(selectedRowsText(table_->list(), table_->selection()));
 }
 
 void SubnetWindow::exportCsv() {
-    const SubnetList& list = model_->list();
+    const SubnetList& list = table_->list();
     if (list.rows == 0)
         return;
     if (list.rows > kExportWithoutAsking &&
@@ -227,8 +150,8 @@ void SubnetWindow::placeFirstTime() {
         return;
     const int frame = 2 * table_->frameWidth();
     const QMargins margins = layout()->contentsMargins();
-    resize(table_->horizontalHeader()->length() + table_->verticalScrollBar()->sizeHint().width() +
-               frame + margins.left() + margins.right(),
+    resize(table_->header()->length() + table_->verticalScrollBar()->sizeHint().width() + frame +
+               margins.left() + margins.right(),
            parentWidget()->height());
     // Beside the main window, level with it, clear of its frame: to its
     // right, or to its left where the screen ends first, or else as far

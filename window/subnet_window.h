@@ -10,11 +10,10 @@
 
 class QLabel;
 class QPushButton;
-class QTableView;
 
 namespace quellan {
 
-class SubnetModel;
+class SubnetTable;
 struct WindowState;
 
 class SubnetWindow : public QWidget {
@@ -42,9 +41,8 @@ private:
     void rememberGeometry() const;
 
     const WindowState& state_;
-    SubnetModel* model_ = nullptr;
     QLabel* note_ = nullptr;
-    QTableView* table_ = nullptr;
+    SubnetTable* table_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     bool placed_ = false;
 };
