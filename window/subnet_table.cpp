@@ -120,8 +120,6 @@ void SubnetTable::setList(const SubnetList& list) {
     viewport()->update();
     if (rowsChanged)
         announceNewRows(this);
-    emit currentRowChanged(currentRow());
-    emit selectionChanged();
 }
 
 void SubnetTable::selectRow(int row) {
@@ -218,9 +216,6 @@ void SubnetTable::moveTo(std::int64_t row, Reach reach) {
     viewport()->update();
     if (hasFocus())
         announceFocus(this, currentRow());
-    emit currentRowChanged(currentRow());
-    if (reach != Reach::Keep)
-        emit selectionChanged();
 }
 
 void SubnetTable::keyPressEvent(QKeyEvent* event) {
@@ -258,7 +253,6 @@ void SubnetTable::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::SelectAll) && list_.rows > 0) {
         selection_.selectSpan(0, list_.rows - 1);
         viewport()->update();
-        emit selectionChanged();
         return;
     }
     // Left and Right scroll sideways; anything else goes on to the window.

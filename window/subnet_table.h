@@ -44,11 +44,6 @@ public:
     int rowAt(int y) const;
     QHeaderView* header() const { return header_; }
 
-signals:
-    // The current row moved, or the selection changed, or both.
-    void currentRowChanged(int row);
-    void selectionChanged();
-
 protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
