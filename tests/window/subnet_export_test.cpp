@@ -86,6 +86,18 @@ private slots:
         // Picked upwards with Ctrl: still copied in list order.
         QTest::newRow("Ctrl+Space on rows 3 and 1, from the end")
             << "end ctrl+up ctrl+up ctrl+space" << kTsvHeader + row1 + row3;
+        // The same with the mouse, on the first cell of the row numbered.
+        QTest::newRow("click") << "click:3" << kTsvHeader + row3;
+        QTest::newRow("Shift+click") << "shift+click:3" << kTsvHeader + row1 + row2 + row3;
+        QTest::newRow("Shift+click upwards")
+            << "click:2 shift+click:0" << kTsvHeader + row0 + row1 + row2;
+        QTest::newRow("Ctrl+click") << "ctrl+click:3" << kTsvHeader + row1 + row3;
+        QTest::newRow("Ctrl+click on the selected row")
+            << "shift+down ctrl+click:1" << kTsvHeader + row2;
+        QTest::newRow("right click in the selection")
+            << "shift+down right+click:2" << kTsvHeader + row1 + row2;
+        QTest::newRow("right click outside it") << "shift+down right+click:0" << kTsvHeader + row0;
+        QTest::newRow("click below the rows") << "click:9" << kTsvHeader + row1;
     }
     void copy() {
         QFETCH(QString, keys);
@@ -97,6 +109,15 @@ private slots:
                                                     : key.startsWith("ctrl+") ? Qt::ControlModifier
                                                                               : Qt::NoModifier;
             const QString name = key.section('+', -1);
+            if (name.startsWith("click:")) {
+                const Qt::MouseButton button =
+                    key.startsWith("right+") ? Qt::RightButton : Qt::LeftButton;
+                const int row = name.section(':', 1).toInt();
+                const int height = table->cellRect(0, 0).height();
+                const QPoint at(table->cellRect(0, 0).center() + QPoint(0, row * height));
+                QTest::mouseClick(table->viewport(), button, modifiers, at);
+                continue;
+            }
             const Qt::Key code = name == "down"    ? Qt::Key_Down
                                  : name == "up"    ? Qt::Key_Up
                                  : name == "end"   ? Qt::Key_End
