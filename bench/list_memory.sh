@@ -18,23 +18,9 @@ trap 'rm -rf "$work"' EXIT
 cat > "$work/inside.sh" <<'INSIDE'
 #!/bin/sh
 set -eu
-"$BINARY" &
-app=$!
-for _ in $(seq 50); do
-    window=$(xdotool search --name '^Brevint Quellan$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-xdotool windowfocus --sync "$window"
-sleep 1
-first=1
-for octet in $(echo "$ADDRESS" | tr '.' ' '); do
-    [ "$first" = 1 ] || xdotool key --window "$window" Tab
-    first=0
-    xdotool type --window "$window" --delay 50 "$octet"
-done
-xdotool key --window "$window" Tab
-xdotool type --window "$window" --delay 50 "$BITS"
+. "$ROOT/scripts/window_driver.sh"
+start_window "$BINARY"
+type_address "$ADDRESS" "$BITS"
 sleep 1
 closed=$(awk '/^VmRSS/ { print $2 }' "/proc/$app/status")
 xdotool key --window "$window" ctrl+l
@@ -46,6 +32,6 @@ kill "$app"
 INSIDE
 
 for case in 192.168.1.10:26 10.1.2.3:30 10.1.2.3:32; do
-    XDG_CONFIG_HOME=$work/config BINARY=$binary ADDRESS=${case%:*} BITS=${case#*:} \
+    XDG_CONFIG_HOME=$work/config ROOT=$PWD BINARY=$binary ADDRESS=${case%:*} BITS=${case#*:} \
         xvfb-run -a sh "$work/inside.sh" 2>/dev/null
 done

@@ -30,30 +30,10 @@ trap 'rm -rf "$work"' EXIT
 cat > "$work/inside.sh" <<'INSIDE'
 #!/bin/sh
 set -eu
-"$BINARY" &
-app=$!
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --name '^Brevint Quellan$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
-    echo "the window did not appear" >&2
-    kill "$app"
-    exit 1
-fi
-# With no window manager nothing activates the window; without the X focus
-# Qt would deliver no focus events and the boxes would not behave as on a desktop.
-xdotool windowfocus --sync "$window"
-sleep 1
+. "$ROOT/scripts/window_driver.sh"
+start_window "$BINARY"
 if [ -n "$ADDRESS" ]; then
-    first=1
-    for octet in $(echo "$ADDRESS" | tr '.' ' '); do
-        [ "$first" = 1 ] || xdotool key --window "$window" Tab
-        first=0
-        xdotool type --window "$window" --delay 50 "$octet"
-    done
+    type_address "$ADDRESS"
     sleep 0.5
 fi
 xdotool getwindowgeometry --shell "$window" > "$WORK/geometry"
@@ -76,7 +56,7 @@ kill "$app"
 INSIDE
 
 # A settings directory of its own: no place remembered from the user's runs.
-XDG_CONFIG_HOME=$work/config BINARY=$binary ADDRESS=$address SUBNETS=$subnets WORK=$work \
+XDG_CONFIG_HOME=$work/config ROOT=$root BINARY=$binary ADDRESS=$address SUBNETS=$subnets WORK=$work \
     xvfb-run -a -s "-screen 0 3200x2000x24 -wr" sh "$work/inside.sh"
 
 # Without a window manager the window has no frame: its geometry is its client area.

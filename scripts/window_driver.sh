@@ -1,0 +1,38 @@
+# Shell functions that drive the window under an X server with xdotool, as a
+# user would; sourced by the scripts that photograph and measure it.
+
+# start_window BINARY: starts it in the background and waits for its window;
+# sets $app (its process) and $window (its X window).
+start_window() {
+    "$1" &
+    app=$!
+    window=""
+    for _ in $(seq 50); do
+        window=$(xdotool search --name '^Brevint Quellan$' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    if [ -z "$window" ]; then
+        echo "the window did not appear" >&2
+        kill "$app"
+        exit 1
+    fi
+    # With no window manager nothing activates the window; without the X focus
+    # Qt would deliver no focus events and the boxes would not behave as on a desktop.
+    xdotool windowfocus --sync "$window"
+    sleep 1
+}
+
+# type_address ADDRESS [BITS]: one octet a box, then the length on the slider.
+type_address() {
+    first=1
+    for octet in $(echo "$1" | tr '.' ' '); do
+        [ "$first" = 1 ] || xdotool key --window "$window" Tab
+        first=0
+        xdotool type --window "$window" --delay 50 "$octet"
+    done
+    if [ -n "${2-}" ]; then
+        xdotool key --window "$window" Tab
+        xdotool type --window "$window" --delay 50 "$2"
+    fi
+}
