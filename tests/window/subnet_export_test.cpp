@@ -186,10 +186,17 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
+        // Line by line without a copy of each: four million small strings
+        // take most of a minute under the sanitizers.
+        qsizetype start = 0;
+        int line = 0;
+        for (const int row : {0, 16512, 2097152, 4194303}) {
+            for (; line < row + 1; ++line)
+                start = bytes.indexOf('\n', start) + 1;
+            const qsizetype end = bytes.indexOf('\n', start);
+            QCOMPARE(QString::fromLatin1(bytes.mid(start, end - start)), shownRow(table, row, ','));
+        }
         QCOMPARE(bytes.count('\n'), 4194304 + 1);
-        const QList<QByteArray> lines = bytes.split('\n');
-        for (int row : {0, 16512, 2097152, 4194303})
-            QCOMPARE(QString::fromLatin1(lines[row + 1]), shownRow(table, row, ','));
     }
 
     // Ctrl+S: a list over a million rows asks before the file dialog opens.
