@@ -86,6 +86,12 @@ private slots:
         // Picked upwards with Ctrl: still copied in list order.
         QTest::newRow("Ctrl+Space on rows 3 and 1, from the end")
             << "end ctrl+up ctrl+up ctrl+space" << kTsvHeader + row1 + row3;
+        QTest::newRow("Shift+End") << "shift+end" << kTsvHeader + row1 + row2 + row3;
+        QTest::newRow("Shift+Home") << "shift+home" << kTsvHeader + row0 + row1;
+        QTest::newRow("Page Down, Shift+Page Up")
+            << "pagedown shift+pageup" << kTsvHeader + row0 + row1 + row2 + row3;
+        QTest::newRow("Ctrl+Down, Space") << "ctrl+down space" << kTsvHeader + row2;
+        QTest::newRow("Ctrl+Space twice") << "ctrl+space ctrl+space" << kTsvHeader + row1;
         // The same with the mouse, on the first cell of the row numbered.
         QTest::newRow("click") << "click:3" << kTsvHeader + row3;
         QTest::newRow("Shift+click") << "shift+click:3" << kTsvHeader + row1 + row2 + row3;
@@ -118,11 +124,14 @@ private slots:
                 QTest::mouseClick(table->viewport(), button, modifiers, at);
                 continue;
             }
-            const Qt::Key code = name == "down"    ? Qt::Key_Down
-                                 : name == "up"    ? Qt::Key_Up
-                                 : name == "end"   ? Qt::Key_End
-                                 : name == "space" ? Qt::Key_Space
-                                                   : Qt::Key_A;
+            const Qt::Key code = name == "down"       ? Qt::Key_Down
+                                 : name == "up"       ? Qt::Key_Up
+                                 : name == "end"      ? Qt::Key_End
+                                 : name == "home"     ? Qt::Key_Home
+                                 : name == "pagedown" ? Qt::Key_PageDown
+                                 : name == "pageup"   ? Qt::Key_PageUp
+                                 : name == "space"    ? Qt::Key_Space
+                                                      : Qt::Key_A;
             QTest::keyClick(table, code, modifiers);
         }
         QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);

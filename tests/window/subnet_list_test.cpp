@@ -6,6 +6,7 @@
 #include "subnet_window.h"
 #include "window_test_support.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -378,6 +379,56 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), "subnetExport");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!subnets()->isVisible());
+    }
+
+    // What a screen reader asks of the list of 4194304 rows: each cell's
+    // text, place among the table's children and column header, and the
+    // cell under a point, without the table making an interface per row.
+    void readAsAScreenReaderDoes_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("current");
+        QTest::newRow("the address, first column") << 16512 << 0 << true;
+        QTest::newRow("the address, last column") << 16512 << 4 << false;
+        QTest::newRow("first row") << 0 << 1 << false;
+        QTest::newRow("last row") << 4194303 << 3 << false;
+    }
+    void readAsAScreenReaderDoes() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(bool, current);
+        typeAddress("10.1.2.3", "30");
+        QVERIFY(openByKeys());
+        QTRY_COMPARE(QApplication::focusWidget(), table());
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(table());
+        QAccessibleTableInterface* cells = list->tableInterface();
+        QVERIFY(cells != nullptr);
+        QCOMPARE(cells->rowCount(), 4194304);
+        QCOMPARE(cells->columnCount(), 5);
+        QCOMPARE(list->childCount(), (4194304 + 1) * 5);
+        QCOMPARE(cells->selectedRows(), QList<int>{16512});
+
+        QAccessibleInterface* cell = cells->cellAt(row, column);
+        QVERIFY(cell != nullptr && cell->isValid());
+        QCOMPARE(cell->role(), QAccessible::Cell);
+        QCOMPARE(cell->text(QAccessible::Name), table()->cellText(row, column));
+        QCOMPARE(cell->parent(), list);
+        QCOMPARE(list->child(list->indexOfChild(cell)), cell);
+        QAccessibleTableCellInterface* place = cell->tableCellInterface();
+        QCOMPARE(place->rowIndex(), row);
+        QCOMPARE(place->columnIndex(), column);
+        const QList<QAccessibleInterface*> header = place->columnHeaderCells();
+        QCOMPARE(header.size(), 1);
+        QCOMPARE(header.front()->role(), QAccessible::ColumnHeader);
+        QCOMPARE(header.front()->text(QAccessible::Name), SubnetTable::columnCaption(column));
+        QCOMPARE(place->isSelected(), row == 16512);
+        QCOMPARE(cell->state().focused, current);
+        QCOMPARE(list->focusChild() == cell, current);
+        // Only the rows in sight have a place on the screen.
+        const bool inSight = row == 16512;
+        QCOMPARE(cell->rect().isEmpty(), !inSight);
+        if (inSight)
+            QCOMPARE(list->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
     }
 
     // Its size and place are back in the next run, as a new window stands for.
