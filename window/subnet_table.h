@@ -70,7 +70,6 @@ private:
     RowSelection selection_;
     std::uint32_t current_ = 0;
     std::uint32_t anchor_ = 0;
-    int rowHeight_ = 0;
     QHeaderView* header_ = nullptr;
 };
 

@@ -29,8 +29,9 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("subnets/geometry");
 
-// A bigger export is a file of tens of megabytes and a few seconds' wait.
-constexpr std::uint32_t kExportWithoutAsking = 1'000'000;
+// More rows are tens of megabytes of text and a few seconds' wait, and more
+// than a spreadsheet takes.
+constexpr std::uint64_t kRowsWithoutAsking = 1'000'000;
 
 QAction* addShortcut(QWidget& owner, const QString& text, const QKeySequence& keys,
                      Qt::ShortcutContext context) {
@@ -113,7 +114,14 @@ void SubnetWindow::fill() {
 }
 
 void SubnetWindow::copySelection() {
-    if (table_->selection().count() == 0)
+    const std::uint64_t rows = table_->selection().count();
+    if (rows == 0)
+        return;
+    if (rows > kRowsWithoutAsking &&
+        QMessageBox::question(
+            this, QStringLiteral("Copy"),
+            QStringLiteral("The selection has %1 subnets. Copy them all?").arg(rows)) !=
+            QMessageBox::Yes)
         return;
     QGuiApplication::clipboard()->setText(selectedRowsText(table_->list(), table_->selection()));
 }
@@ -122,7 +130,7 @@ void SubnetWindow::exportCsv() {
     const SubnetList& list = table_->list();
     if (list.rows == 0)
         return;
-    if (list.rows > kExportWithoutAsking &&
+    if (list.rows > kRowsWithoutAsking &&
         QMessageBox::question(
             this, QStringLiteral("Export CSV"),
             QStringLiteral("The list has %1 subnets. Export them all?").arg(list.rows)) !=

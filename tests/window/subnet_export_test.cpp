@@ -208,29 +208,37 @@ private slots:
         QCOMPARE(bytes.count('\n'), 4194304 + 1);
     }
 
-    // Ctrl+S: a list over a million rows asks before the file dialog opens.
-    // Each window that opens is recorded and then answered or closed.
-    void exportAsksFirst_data() {
+    // Ctrl+S: a list over a million rows asks before the file dialog opens;
+    // Ctrl+C of over a million rows asks before it copies. Each window that
+    // opens is recorded and then answered or closed.
+    void asksFirst_data() {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("opened");
-        const QString question = "The list has 4194304 subnets. Export them all?";
-        QTest::newRow("4 rows") << "192.168.1.70/26" << int(QMessageBox::No)
-                                << QStringList{"QFileDialog"};
-        QTest::newRow("524288 rows")
-            << "10.1.2.3/27" << int(QMessageBox::No) << QStringList{"QFileDialog"};
-        QTest::newRow("1048576 rows")
+        QTest::addColumn<bool>("copying");
+        QTest::newRow("copy 4 rows")
+            << "192.168.1.70/26" << int(QMessageBox::No) << QStringList{} << true;
+        QTest::newRow("copy 1048576 rows, no")
             << "10.1.2.3/28" << int(QMessageBox::No)
-            << QStringList{"The list has 1048576 subnets. Export them all?"};
-        QTest::newRow("4194304 rows, no")
-            << "10.1.2.3/30" << int(QMessageBox::No) << QStringList{question};
-        QTest::newRow("4194304 rows, yes")
-            << "10.1.2.3/30" << int(QMessageBox::Yes) << QStringList{question, "QFileDialog"};
+            << QStringList{"The selection has 1048576 subnets. Copy them all?"} << true;
+        const QString question = "The list has 4194304 subnets. Export them all?";
+        QTest::newRow("export 4 rows")
+            << "192.168.1.70/26" << int(QMessageBox::No) << QStringList{"QFileDialog"} << false;
+        QTest::newRow("export 524288 rows")
+            << "10.1.2.3/27" << int(QMessageBox::No) << QStringList{"QFileDialog"} << false;
+        QTest::newRow("export 1048576 rows")
+            << "10.1.2.3/28" << int(QMessageBox::No)
+            << QStringList{"The list has 1048576 subnets. Export them all?"} << false;
+        QTest::newRow("export 4194304 rows, no")
+            << "10.1.2.3/30" << int(QMessageBox::No) << QStringList{question} << false;
+        QTest::newRow("export 4194304 rows, yes") << "10.1.2.3/30" << int(QMessageBox::Yes)
+                                                  << QStringList{question, "QFileDialog"} << false;
     }
-    void exportAsksFirst() {
+    void asksFirst() {
         QFETCH(QString, pasted);
         QFETCH(int, answer);
         QFETCH(QStringList, opened);
+        QFETCH(bool, copying);
         quellan::SubnetTable* table = openList(pasted);
         QVERIFY(table != nullptr);
         QStringList seen;
@@ -246,9 +254,16 @@ private slots:
             }
         });
         modal.start(20);
-        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        if (copying) {
+            QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        }
         modal.stop();
         QCOMPARE(seen, opened);
+        if (copying)
+            QCOMPARE(QGuiApplication::clipboard()->text() == "untouched", !opened.isEmpty());
     }
 
     // A file that cannot be written says why and leaves nothing behind.
