@@ -23,7 +23,7 @@ QString selectedRowsText(const SubnetList& list, const RowSelection& selection) 
     for (const RowRun& run : selection.runs())
         for (std::uint64_t row = run.first; row <= run.last; ++row)
             appendSubnetLine(text, rowBlock(list, static_cast<std::uint32_t>(row)), '\t');
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromLatin1(text);
 }
 
 QString writeSubnetCsv(const QString& path, const SubnetList& list) {

@@ -5,7 +5,6 @@
 #include "subnet_rows.h"
 #include "subnet_table_accessible.h"
 
-#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -25,10 +24,6 @@ namespace {
 constexpr std::array<const char*, kSubnetColumnCaptions.size()> kWidestCell{
     "255.255.255.252/30", "255.255.255.253", "255.255.255.254", "255.255.255.255", "16777214"};
 
-QString fromLatin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool sameRows(const SubnetList& a, const SubnetList& b) {
     return a.rows == b.rows && a.length == b.length && a.network.first == b.network.first;
 }
@@ -40,9 +35,6 @@ SubnetTable::SubnetTable(QWidget* parent)
     , header_(new QHeaderView(Qt::Horizontal, this)) {
     useAccessibleInterface<SubnetTable, SubnetTableAccessible>();
     setFocusPolicy(Qt::StrongFocus);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    verticalScrollBar()->setSingleStep(1);
 
     // The header's model holds only the captions; the rows are never in a
     // model.
@@ -86,7 +78,7 @@ int SubnetTable::columnCount() {
 }
 
 QString SubnetTable::columnCaption(int column) {
-    return fromLatin1(kSubnetColumnCaptions.at(static_cast<std::size_t>(column)));
+    return QString::fromLatin1(kSubnetColumnCaptions.at(static_cast<std::size_t>(column)));
 }
 
 QString SubnetTable::cellText(int row, int column) const {
@@ -95,7 +87,7 @@ QString SubnetTable::cellText(int row, int column) const {
     std::string text;
     appendSubnetCell(text, subnetAt(list_.network, list_.length, static_cast<std::uint32_t>(row)),
                      static_cast<SubnetColumn>(column));
-    return fromLatin1(text);
+    return QString::fromLatin1(text);
 }
 
 void SubnetTable::setList(const SubnetList& list) {
@@ -338,7 +330,7 @@ void SubnetTable::paintEvent(QPaintEvent* event) {
             text.clear();
             const auto which = static_cast<SubnetColumn>(column);
             appendSubnetCell(text, subnet, which);
-            const QString shown = fromLatin1(text);
+            const QString shown = QString::fromLatin1(text);
             // Counts line up by their last digit, as in a spreadsheet.
             const int x = which == SubnetColumn::Hosts
                               ? cell.right() - margin - metrics.horizontalAdvance(shown)

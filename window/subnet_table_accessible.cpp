@@ -55,9 +55,7 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State state;
-        if (!isValid())
-            return state;
-        if (row_ < 0)
+        if (!isValid() || row_ < 0)
             return state;
         state.selectable = true;
         state.focusable = true;
@@ -233,7 +231,7 @@ void announceFocus(SubnetTable* table, int row) {
     if (!QAccessible::isActive() || row < 0)
         return;
     QAccessibleEvent event(table, QAccessible::Focus);
-    event.setChild((row + 1) * SubnetTable::columnCount());
+    event.setChild(SubnetTableAccessible::indexOf(row, 0));
     QAccessible::updateAccessibility(&event);
 }
 

@@ -46,11 +46,12 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
     SubnetTable* table() const;
+    // A cell's place among the children: column headers first (row -1),
+    // then the cells row by row.
+    static int indexOf(int row, int column);
 
 private:
     void forgetCells();
-    // Column headers first, then the cells row by row; -1 is a header.
-    static int indexOf(int row, int column);
 
     mutable QHash<int, QAccessible::Id> cells_;
 };
