@@ -3,9 +3,9 @@
 // would, and writing the results as text or JSON.
 
 #include "address_report.h"
-#include "address_text.h"
-#include "event_steps.h"
-#include "result_formats.h"
+#include "addresses/address_text.h"
+#include "calculator/event_steps.h"
+#include "calculator/result_formats.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "event_steps.h"
-#include "recalculation.h"
+#include "calculator/event_steps.h"
+#include "calculator/recalculation.h"
 
 #include <benchmark/benchmark.h>
 

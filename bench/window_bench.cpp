@@ -12,8 +12,8 @@
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM names another. Not a
 // test: nothing here fails for being slow.
 
+#include "calculator/recalculation.h"
 #include "quellan.h"
-#include "recalculation.h"
 #include "subnet_export.h"
 #include "subnet_table.h"
 #include "subnet_window.h"

@@ -1,11 +1,11 @@
 #include "address_report.h"
 
-#include "address_text.h"
+#include "addresses/address_text.h"
+#include "addresses/ipv6_results.h"
 #include "answer_output.h"
-#include "event_steps.h"
-#include "ipv6_results.h"
-#include "recalculation.h"
-#include "result_formats.h"
+#include "calculator/event_steps.h"
+#include "calculator/recalculation.h"
+#include "calculator/result_formats.h"
 
 namespace quellan::cli {
 

@@ -3,8 +3,8 @@
 // One address worked out as the window works it out, and what the command
 // line says about it.
 
+#include "calculator/window_state.h"
 #include "command_line.h"
-#include "window_state.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,11 @@
 #include "command_line.h"
 
-#include "address_facts.h"
-#include "address_text.h"
-#include "ipv6_results.h"
-#include "result_formats.h"
+#include "addresses/address_text.h"
+#include "addresses/ipv6_results.h"
+#include "addresses/json_text.h"
+#include "addresses/number_text.h"
+#include "calculator/address_facts.h"
+#include "calculator/result_formats.h"
 
 #include <getopt.h>
 
@@ -14,11 +16,6 @@ namespace quellan::cli {
 
 namespace {
 
-bool allDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool addressWithoutMask(std::string_view text) {
     const ParsedAddress parsed = parseAddress(text);
     return parsed.isAddress && !parsed.maskBits && parsed.reason.empty();
@@ -26,18 +23,16 @@ bool addressWithoutMask(std::string_view text) {
 
 // Ones then zeros, written as four octets: 255.255.255.192, 0.0.0.0.
 bool dottedNetworkMask(std::string_view text) {
-    const ParsedAddress parsed = parseAddress(text);
-    if (!parsed.isAddress || parsed.maskBits || !parsed.reason.empty())
+    const auto quad = readDottedQuad(trimBlanks(text));
+    const auto mask = quad ? quad->address() : std::nullopt;
+    if (!mask)
         return false;
-    std::uint32_t mask = 0;
-    for (const std::string& octet : parsed.octets) {
-        const unsigned long value = std::stoul(octet);
-        if (value > 255)
-            return false;
-        mask = (mask << 8) | static_cast<std::uint32_t>(value);
-    }
-    const std::uint32_t hostBits = ~mask;
+    const std::uint32_t hostBits = ~*mask;
     return (hostBits & (hostBits + 1U)) == 0;
+}
+
+bool isAnyResultKey(std::string_view key) {
+    return isResultKey(key) || isIpv6ResultKey(key);
 }
 
 // How an argument that is a mask on its own joins the address before it;

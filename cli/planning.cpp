@@ -1,12 +1,12 @@
 #include "planning.h"
 
-#include "block_exclude.h"
-#include "block_merge.h"
-#include "block_split.h"
-#include "block_text.h"
-#include "host_plan.h"
-#include "operand_text.h"
-#include "reverse_zones.h"
+#include "networks/block_exclude.h"
+#include "networks/block_merge.h"
+#include "networks/block_split.h"
+#include "networks/block_text.h"
+#include "networks/host_plan.h"
+#include "networks/operand_text.h"
+#include "networks/reverse_zones.h"
 
 #include <optional>
 #include <string>

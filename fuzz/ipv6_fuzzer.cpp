@@ -3,8 +3,8 @@
 // written forms read back as the same 128 bits, and the block's facts agree
 // with arithmetic done here another way.
 
+#include "addresses/ipv6_results.h"
 #include "fuzz_checks.h"
-#include "ipv6_results.h"
 
 #include <algorithm>
 #include <cstddef>

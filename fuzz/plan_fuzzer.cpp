@@ -4,9 +4,9 @@
 // finds as well as on its seeded draws.
 
 #include "fuzz_checks.h"
-#include "operand_text.h"
+#include "networks/operand_text.h"
+#include "networks/reverse_zones.h"
 #include "plan_checks.h"
-#include "reverse_zones.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,15 +1,15 @@
 // Turns the input bytes into a session of user actions against the record and
 // checks, after every action, what must hold whatever the user did.
 
-#include "address_facts.h"
-#include "address_text.h"
-#include "event_steps.h"
+#include "addresses/address_text.h"
+#include "addresses/number_text.h"
+#include "calculator/address_facts.h"
+#include "calculator/event_steps.h"
+#include "calculator/mask_typing.h"
+#include "calculator/recalculation.h"
+#include "calculator/result_formats.h"
 #include "field_checks.h"
 #include "fuzz_checks.h"
-#include "mask_typing.h"
-#include "number_text.h"
-#include "recalculation.h"
-#include "result_formats.h"
 
 #include <algorithm>
 #include <array>

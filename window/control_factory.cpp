@@ -1,10 +1,10 @@
 #include "control_factory.h"
 
-#include "event_steps.h"
+#include "calculator/event_steps.h"
+#include "calculator/window_state.h"
 #include "layout_table.h"
 #include "octet_box.h"
 #include "value_label.h"
-#include "window_state.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "copy_actions.h"
 
-#include "result_formats.h"
+#include "calculator/result_formats.h"
 #include "value_label.h"
 
 #include <QAction>

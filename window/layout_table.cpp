@@ -1,6 +1,6 @@
 #include "layout_table.h"
 
-#include "window_state.h"
+#include "calculator/window_state.h"
 
 #include <array>
 #include <cstddef>

@@ -30,8 +30,8 @@
 // - The steps catch calculation failures themselves and put the reason into
 //   the status text, so nothing here throws into Qt's event loop.
 
-#include "mask_typing.h"
-#include "window_state.h"
+#include "calculator/mask_typing.h"
+#include "calculator/window_state.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

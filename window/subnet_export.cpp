@@ -1,7 +1,7 @@
 #include "subnet_export.h"
 
-#include "block_split.h"
-#include "subnet_rows.h"
+#include "calculator/subnet_rows.h"
+#include "networks/block_split.h"
 
 #include <QSaveFile>
 

@@ -4,8 +4,8 @@
 // tab-separated lines for the clipboard, the whole list as a CSV file. Both
 // start with a line of column captions.
 
-#include "row_selection.h"
-#include "subnet_list.h"
+#include "calculator/row_selection.h"
+#include "calculator/subnet_list.h"
 
 #include <QString>
 

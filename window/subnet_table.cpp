@@ -1,10 +1,9 @@
 #include "subnet_table.h"
 
-#include "accessible_factory.h"
-#include "block_split.h"
-#include "subnet_rows.h"
-#include "subnet_table_accessible.h"
+#include "calculator/subnet_rows.h"
+#include "networks/block_split.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -33,7 +32,6 @@ bool sameRows(const SubnetList& a, const SubnetList& b) {
 SubnetTable::SubnetTable(QWidget* parent)
     : QAbstractScrollArea(parent)
     , header_(new QHeaderView(Qt::Horizontal, this)) {
-    useAccessibleInterface<SubnetTable, SubnetTableAccessible>();
     setFocusPolicy(Qt::StrongFocus);
 
     // The header's model holds only the captions; the rows are never in a
@@ -111,7 +109,7 @@ void SubnetTable::setList(const SubnetList& list) {
     }
     viewport()->update();
     if (rowsChanged)
-        announceNewRows(this);
+        announceNewRows();
 }
 
 void SubnetTable::selectRow(int row) {
@@ -207,7 +205,7 @@ void SubnetTable::moveTo(std::int64_t row, Reach reach) {
     scrollToRow(current_, false);
     viewport()->update();
     if (hasFocus())
-        announceFocus(this, currentRow());
+        announceFocus();
 }
 
 void SubnetTable::keyPressEvent(QKeyEvent* event) {
@@ -291,7 +289,7 @@ void SubnetTable::scrollContentsBy(int dx, int /*dy*/) {
 void SubnetTable::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
-    announceFocus(this, currentRow());
+    announceFocus();
 }
 
 void SubnetTable::focusOutEvent(QFocusEvent* event) {
@@ -362,6 +360,25 @@ void SubnetTable::paintEvent(QPaintEvent* event) {
             colours.color(selection_.contains(current_) ? QPalette::Highlight : QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
+}
+
+int SubnetTable::accessibleChild(int row, int column) {
+    return (row + 1) * columnCount() + column;
+}
+
+void SubnetTable::announceFocus() {
+    if (!QAccessible::isActive() || currentRow() < 0)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(accessibleChild(currentRow(), 0));
+    QAccessible::updateAccessibility(&event);
+}
+
+void SubnetTable::announceNewRows() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace quellan

@@ -8,8 +8,8 @@
 // run, Ctrl moves without selecting and Ctrl+Space or Ctrl+click adds or
 // takes out a row, Ctrl+A selects all.
 
-#include "row_selection.h"
-#include "subnet_list.h"
+#include "calculator/row_selection.h"
+#include "calculator/subnet_list.h"
 
 #include <QAbstractScrollArea>
 
@@ -37,6 +37,9 @@ public:
 
     QString cellText(int row, int column) const;
     static QString columnCaption(int column);
+    // A cell's place among the table's accessible children: the column
+    // headers first (row -1), then the cells row by row.
+    static int accessibleChild(int row, int column);
     // The cell in viewport coordinates; empty where it is out of sight.
     QRect cellRect(int row, int column) const;
     QRect columnHeaderRect(int column) const;
@@ -65,6 +68,10 @@ private:
     void fitColumns();
     void updateScrollBars();
     void placeHeader();
+    // What screen readers are told: the focus is on the current row, or
+    // the table shows rows of another list.
+    void announceFocus();
+    void announceNewRows();
 
     SubnetList list_;
     RowSelection selection_;

@@ -117,12 +117,8 @@ void* SubnetTableAccessible::interface_cast(QAccessible::InterfaceType type) {
     return QAccessibleWidget::interface_cast(type);
 }
 
-int SubnetTableAccessible::indexOf(int row, int column) {
-    return (row + 1) * SubnetTable::columnCount() + column;
-}
-
 int SubnetTableAccessible::childCount() const {
-    return indexOf(rowCount(), 0);
+    return SubnetTable::accessibleChild(rowCount(), 0);
 }
 
 QAccessibleInterface* SubnetTableAccessible::child(int index) const {
@@ -140,7 +136,7 @@ int SubnetTableAccessible::indexOfChild(const QAccessibleInterface* child) const
     const auto* cell = dynamic_cast<const CellAccessible*>(child);
     if (cell == nullptr || cell->parent() != this)
         return -1;
-    return indexOf(cell->rowIndex(), cell->columnIndex());
+    return SubnetTable::accessibleChild(cell->rowIndex(), cell->columnIndex());
 }
 
 QAccessibleInterface* SubnetTableAccessible::childAt(int x, int y) const {
@@ -164,7 +160,7 @@ QAccessibleInterface* SubnetTableAccessible::focusChild() const {
 QAccessibleInterface* SubnetTableAccessible::cellAt(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return nullptr;
-    return child(indexOf(row, column));
+    return child(SubnetTable::accessibleChild(row, column));
 }
 
 int SubnetTableAccessible::columnCount() const {
@@ -225,21 +221,6 @@ void SubnetTableAccessible::forgetCells() {
     for (const QAccessible::Id id : std::as_const(cells_))
         QAccessible::deleteAccessibleInterface(id);
     cells_.clear();
-}
-
-void announceFocus(SubnetTable* table, int row) {
-    if (!QAccessible::isActive() || row < 0)
-        return;
-    QAccessibleEvent event(table, QAccessible::Focus);
-    event.setChild(SubnetTableAccessible::indexOf(row, 0));
-    QAccessible::updateAccessibility(&event);
-}
-
-void announceNewRows(SubnetTable* table) {
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleTableModelChangeEvent event(table, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace quellan

@@ -46,19 +46,11 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
     SubnetTable* table() const;
-    // A cell's place among the children: column headers first (row -1),
-    // then the cells row by row.
-    static int indexOf(int row, int column);
 
 private:
     void forgetCells();
 
     mutable QHash<int, QAccessible::Id> cells_;
 };
-
-// What the table tells screen readers of itself: the keyboard focus is on
-// the row `row`, or it shows rows of another list.
-void announceFocus(SubnetTable* table, int row);
-void announceNewRows(SubnetTable* table);
 
 } // namespace quellan

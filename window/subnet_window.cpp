@@ -1,9 +1,10 @@
 #include "subnet_window.h"
 
 #include "accessible_factory.h"
-#include "block_text.h"
+#include "networks/block_text.h"
 #include "subnet_export.h"
 #include "subnet_table.h"
+#include "subnet_table_accessible.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -51,6 +52,7 @@ SubnetWindow::SubnetWindow(const WindowState& state, QWidget* mainWindow)
     , table_(new SubnetTable(this))
     , exportButton_(new QPushButton(QStringLiteral("&Export CSV…"), this)) {
     useAccessibleInterface<SubnetWindow, FrameAccessible>();
+    useAccessibleInterface<SubnetTable, SubnetTableAccessible>();
     setObjectName(QStringLiteral("Subnets"));
     // The main window's font, so the two read as one program's.
     setAttribute(Qt::WA_WindowPropagation);

@@ -1,7 +1,7 @@
-#include "address_text.h"
+#include "addresses/address_text.h"
+#include "calculator/event_steps.h"
+#include "calculator/result_formats.h"
 #include "command_line.h"
-#include "event_steps.h"
-#include "result_formats.h"
 #include "run.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 // events that led to it; QUELLAN_SESSION_SEED and QUELLAN_SESSION_EVENTS
 // replay or lengthen a session.
 
-#include "recalculation.h"
+#include "calculator/recalculation.h"
 #include "window_test_support.h"
 
 #include <QClipboard>

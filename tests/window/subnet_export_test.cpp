@@ -1,7 +1,7 @@
 // Copying rows of the subnet list and exporting all of it: the text pasted
 // and the file written hold the rows the list shows, under a caption line.
 
-#include "recalculation.h"
+#include "calculator/recalculation.h"
 #include "subnet_export.h"
 #include "subnet_table.h"
 #include "window_test_support.h"

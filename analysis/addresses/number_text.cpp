@@ -1,0 +1,170 @@
+#include "addresses/number_text.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace quellan {
+
+namespace {
+
+// "00" to "99", for writing decimal numbers two digits at a time.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+} // namespace
+
+// The writers below make room at the end of `out`, write the characters in
+// place and then cut `out` to what they wrote. Branching on how many digits
+// each number has, or assembling the text in a buffer of its own and copying
+// that out, costs more than the writing itself.
+
+namespace {
+
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+std::size_t decimalLength(std::uint64_t value) {
+    // log10(2) is about 1233 / 4096; the estimate is exact or one too small.
+    const auto estimate = static_cast<std::size_t>(std::bit_width(value) * 1233 >> 12);
+    return estimate + (estimate < kPowersOfTen.size() && value >= kPowersOfTen[estimate] ? 1 : 0) +
+           (value == 0 ? 1 : 0);
+}
+
+} // namespace
+
+void appendDecimal(std::string& out, std::int64_t value) {
+    std::uint64_t magnitude =
+        value < 0 ? 0U - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::size_t length = decimalLength(magnitude) + (value < 0 ? 1 : 0);
+    out.append(length, '-');
+    char* next = out.data() + out.size();
+    while (magnitude >= 100) {
+        next -= 2;
+        std::memcpy(next, &kDigitPairs[2 * (magnitude % 100)], 2);
+        magnitude /= 100;
+    }
+    if (magnitude >= 10) {
+        next -= 2;
+        std::memcpy(next, &kDigitPairs[2 * magnitude], 2);
+    } else {
+        next[-1] = static_cast<char>('0' + magnitude);
+    }
+}
+
+namespace {
+
+// Writes `value` in upper-case hexadecimal to end just before `end`.
+void writeHexBefore(char* end, std::uint32_t value) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    do {
+        *--end = kDigits[value & 0xFU];
+        value >>= 4;
+    } while (value != 0);
+}
+
+std::size_t hexLength(std::uint32_t value) {
+    return value == 0 ? 1 : static_cast<std::size_t>((std::bit_width(value) + 3) / 4);
+}
+
+} // namespace
+
+void appendHex(std::string& out, std::uint32_t value) {
+    out.append(hexLength(value), '0');
+    writeHexBefore(out.data() + out.size(), value);
+}
+
+void appendSignPosition(std::string& out, std::int64_t value) {
+    if (value >= 0)
+        out.push_back(' ');
+    appendDecimal(out, value);
+}
+
+namespace {
+
+// Each octet's decimal digits, written out once: four characters, the digits
+// first, and how many of them there are.
+struct OctetDigits {
+    std::array<char, 4> text;
+    std::uint8_t length;
+};
+
+constexpr std::array<OctetDigits, 256> kOctetDigits = [] {
+    std::array<OctetDigits, 256> table{};
+    for (unsigned octet = 0; octet < table.size(); ++octet) {
+        OctetDigits& digits = table[octet];
+        if (octet >= 100)
+            digits.text[digits.length++] = static_cast<char>('0' + octet / 100);
+        if (octet >= 10)
+            digits.text[digits.length++] = static_cast<char>('0' + octet / 10 % 10);
+        digits.text[digits.length++] = static_cast<char>('0' + octet % 10);
+    }
+    return table;
+}();
+
+} // namespace
+
+void appendDottedDecimal(std::string& out, const Octets& octets) {
+    // Each octet's four table characters are copied whole; the next octet, or
+    // the final cut, takes back what lies past its digits.
+    const std::size_t start = out.size();
+    out.resize(start + 16);
+    char* next = out.data() + start;
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        const OctetDigits& digits = kOctetDigits[octets[i]];
+        std::memcpy(next, digits.text.data(), digits.text.size());
+        next += digits.length;
+        *next = '.';
+        next += i + 1 < octets.size() ? 1 : 0;
+    }
+    out.resize(static_cast<std::size_t>(next - out.data()));
+}
+
+void appendDottedHex(std::string& out, const Octets& octets) {
+    std::size_t length = octets.size() - 1;
+    for (const std::uint8_t octet : octets)
+        length += hexLength(octet);
+    out.append(length, '.');
+    char* end = out.data() + out.size();
+    for (std::size_t i = octets.size(); i-- > 0;) {
+        writeHexBefore(end, octets[i]);
+        end -= hexLength(octets[i]) + 1;
+    }
+}
+
+std::uint32_t addressOfOctets(const Octets& octets) {
+    std::uint32_t address = 0;
+    for (const std::uint8_t octet : octets)
+        address = (address << 8) | octet;
+    return address;
+}
+
+Octets octetsOfAddress(std::uint32_t address) {
+    return {static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
+            static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
+}
+
+std::string dottedQuad(std::uint32_t value) {
+    std::string text;
+    appendDottedDecimal(text, octetsOfAddress(value));
+    return text;
+}
+
+} // namespace quellan
