@@ -31,10 +31,21 @@ void AnswerOutput::readFailed() {
 }
 
 bool AnswerOutput::flush() {
-    if (!gone_ && !pending_.empty())
-        gone_ = !out_.write(pending_);
+    if (!gone_ && !pending_.empty()) {
+        const int error = out_.write(pending_);
+        gone_ = error != 0;
+        if (error != EPIPE)
+            writeError_ = error;
+    }
     pending_.clear();
     return !gone_;
+}
+
+bool AnswerOutput::finish() {
+    flush();
+    if (writeError_ != 0)
+        err_.write("quellan: write error: " + std::string(std::strerror(writeError_)) + "\n");
+    return writeError_ == 0;
 }
 
 void AnswerOutput::message(std::string_view messages) {

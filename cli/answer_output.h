@@ -30,8 +30,13 @@ public:
     // Writes the results once a block has gathered. False once the reader
     // has gone.
     bool added() { return pending_.size() < kBlockSize ? !gone_ : flush(); }
-    // Writes what has gathered; false once the reader has gone.
+    // Writes what has gathered; false once the reader has gone or a write
+    // failed.
     bool flush();
+    // Writes what has gathered. False, with "quellan: write error: REASON"
+    // reported as coreutils do, when results could not be written; a reader
+    // that went away is no fault.
+    bool finish();
 
     // Messages go to the error stream at once, after the results before them.
     void message(std::string_view messages);
@@ -49,6 +54,7 @@ private:
     TextOutput& err_;
     std::string pending_;
     bool gone_ = false;
+    int writeError_ = 0; // errno
     bool refused_ = false;
 };
 

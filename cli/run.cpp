@@ -46,6 +46,11 @@ private:
     bool shown_ = false;
 };
 
+int exitStatus(AnswerOutput& output) {
+    const bool written = output.finish();
+    return written && !output.refused() ? 0 : kExitRefused;
+}
+
 } // namespace
 
 int run(std::span<const std::string_view> arguments, std::istream& in, bool inIsTerminal,
@@ -55,19 +60,14 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         err.write("quellan: " + line.usageError + "\n" + usageText());
         return kExitUsage;
     }
-    if (line.help) {
-        out.write(helpText());
-        return 0;
-    }
-    if (line.version) {
-        out.write(versionText());
-        return 0;
-    }
     AnswerOutput output(out, err);
+    if (line.help || line.version) {
+        output.pending() = line.help ? helpText() : versionText();
+        return exitStatus(output);
+    }
     if (line.command != Command::Addresses) {
         runPlanning(line, in, output);
-        output.flush();
-        return output.refused() ? kExitRefused : 0;
+        return exitStatus(output);
     }
     if (line.sources.empty()) {
         if (inIsTerminal) {
@@ -84,8 +84,7 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         if (!goOn)
             break;
     }
-    output.flush();
-    return output.refused() ? kExitRefused : 0;
+    return exitStatus(output);
 }
 
 } // namespace quellan::cli

@@ -7,19 +7,30 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+// Takes `room` characters, then fails with `error` as a full disk or a
+// closed pipe would.
 class StringOutput : public quellan::cli::TextOutput {
 public:
-    bool write(std::string_view text) override {
+    int write(std::string_view text) override {
+        if (text.size() > room_) {
+            text_.append(text.substr(0, room_));
+            room_ = 0;
+            return error_;
+        }
+        room_ -= text.size();
         text_.append(text);
-        return true;
+        return 0;
     }
     std::string text_;
+    std::size_t room_ = std::string::npos;
+    int error_ = ENOSPC;
 };
 
 struct Ran {
@@ -174,6 +185,50 @@ INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
             "quellan: --json and --get exclude each other\n" + kUsage},
     RunCase{"nothing from a terminal", {}, "1.1.1.1\n", 2, "", "quellan: no address given\n" + kUsage, true},
     RunCase{"version", {"--version"}, "", 0, "quellan (Brevint Quellan) " QUELLAN_VERSION "\n", ""}));
+// clang-format on
+
+struct FullCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string input;
+    std::size_t room;
+    int error;
+    int status;
+    std::string err;
+};
+
+void PrintTo(const FullCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FullOutput : public testing::TestWithParam<FullCase> {};
+
+TEST_P(FullOutput, FailedWritesEndTheRunAndAreReported) {
+    const FullCase& c = GetParam();
+    const std::vector<std::string_view> views(c.arguments.begin(), c.arguments.end());
+    std::istringstream in(c.input);
+    StringOutput out;
+    out.room_ = c.room;
+    out.error_ = c.error;
+    StringOutput err;
+    EXPECT_EQ(quellan::cli::run(views, in, false, out, err), c.status);
+    EXPECT_EQ(err.text_, c.err);
+}
+
+const std::string kNoSpace = "quellan: write error: No space left on device\n";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Writes, FullOutput, testing::Values(
+    FullCase{"address", {"192.168.1.10"}, "", 0, ENOSPC, 1, kNoSpace},
+    FullCase{"standard input, last block", {"--get", "cidr"}, "10.0.0.1\n", 0, ENOSPC, 1, kNoSpace},
+    FullCase{"split, part written", {"split", "26", "10.0.0.0/8"}, "", 100000, ENOSPC, 1, kNoSpace},
+    FullCase{"merge", {"merge", "10.0.0.0/24"}, "", 0, EIO, 1, "quellan: write error: Input/output error\n"},
+    FullCase{"help", {"--help"}, "", 10, ENOSPC, 1, kNoSpace},
+    FullCase{"version", {"--version"}, "", 0, ENOSPC, 1, kNoSpace},
+    FullCase{"refused, then full", {"1.2.3.400", "10.0.0.1"}, "", 0, ENOSPC, 1,
+             "quellan: 1.2.3.400: Value is larger than 254.\n" + kNoSpace},
+    FullCase{"reader gone", {"split", "26", "10.0.0.0/8"}, "", 100000, EPIPE, 0, ""},
+    FullCase{"reader gone, addresses", {"--get", "cidr"}, "10.0.0.1\n", 0, EPIPE, 0, ""}));
 // clang-format on
 
 // The window's record for a text typed into it by hand: each box digit by

@@ -57,6 +57,14 @@ status=$( (timeout 10 "$quellan" split 64 2001:db8::/16 2>"$work/err"; echo $? >
   { echo "split | head -3: $status lines, status $(cat "$work/status"), <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
 "$quellan" --help >"$work/out" && grep -q '^Usage: quellan' "$work/out" ||
   { echo "--help did not print the usage" >&2; failures=$((failures + 1)); }
+# A full disk is a failure, reported once; the reader going away is none.
+for args in "192.168.1.10" "split 26 10.0.0.0/8" "--help" "merge 10.0.0.0/24"; do
+  # shellcheck disable=SC2086
+  "$quellan" $args </dev/null >/dev/full 2>"$work/err"
+  status=$?
+  [[ $status -eq 1 && "$(cat "$work/err")" == "quellan: write error: No space left on device" ]] ||
+    { echo "quellan $args >/dev/full: status $status, <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
+done
 "$quellan" --frobnicate 2>/dev/null
 [[ $? -eq 2 ]] || { echo "an unknown option did not end with status 2" >&2; failures=$((failures + 1)); }
 
