@@ -20,11 +20,15 @@ public:
 
     // False once the reader of the results has gone.
     bool answer(std::string_view input) {
-        const AddressReport report = calculator_.calculate(input);
+        AddressReport report = calculator_.calculate(input);
         if (!report.messages.empty())
             output_.message(report.messages);
         if (report.refused)
             output_.markRefused();
+        // A line for every input keeps a script's list and the values in step
+        // (paste list <(quellan --get cidr < list)).
+        if (report.refused && line_.form == OutputForm::Value)
+            report.results = "\n";
         if (report.results.empty())
             return output_.added();
         if (line_.form == OutputForm::Text && shown_)
