@@ -136,20 +136,22 @@ void merge(const CommandLine& line, std::istream& in, AnswerOutput& output) {
         else
             take(text);
     }
-    merger.blocks(BlockWriter(line.form, output));
+    // One answer from all the items: without one of them it would be wrong.
+    if (!output.refused())
+        merger.blocks(BlockWriter(line.form, output));
 }
 
 void exclude(const CommandLine& line, AnswerOutput& output) {
     const std::optional<Block> whole = network(line.operands.front(), output);
-    if (!whole)
-        return;
-    Exclusion exclusion(*whole);
+    Exclusion exclusion(whole.value_or(Block{}));
     for (std::size_t i = 1; i < line.operands.size(); ++i) {
         const std::optional<Range> range = item(line.operands[i], output);
-        if (range && !exclusion.add(*range))
+        if (whole && range && !exclusion.add(*range))
             output.refuse(line.operands[i], kNotTheNetworksFamily);
     }
-    exclusion.blocks(BlockWriter(line.form, output));
+    // What is left without an item that was refused would be more than asked.
+    if (!output.refused())
+        exclusion.blocks(BlockWriter(line.form, output));
 }
 
 void reverse(const CommandLine& line, AnswerOutput& output) {

@@ -154,10 +154,18 @@ INSTANTIATE_TEST_SUITE_P(Planning, CommandLineRuns, testing::Values(
             "quellan: 10.0.0.1-::1: A range cannot mix IPv4 and IPv6.\n"},
     RunCase{"merge from standard input", {"merge"}, "# lists\n10.0.0.0/24\n\n2001:db8::/33\n10.0.1.0/24\n"
             "2001:db8:8000::/33\n192.168.0.5\n", 0, "10.0.0.0/23\n192.168.0.5/32\n2001:db8::/32\n", ""},
-    RunCase{"merge of arguments and -", {"merge", "10.0.0.4-10.0.0.7", "-", "bogus"}, "10.0.0.0/30\n", 1,
-            "10.0.0.0/29\n", "quellan: bogus: Not an IPv4 or IPv6 address.\n"},
-    RunCase{"exclude", {"exclude", "10.0.0.0/29", "10.0.0.2", "192.168.0.0/16", "::1"}, "", 1,
-            "10.0.0.0/31\n10.0.0.3/32\n10.0.0.4/30\n", "quellan: ::1: It is not of the network's family.\n"},
+    RunCase{"merge of arguments and -", {"merge", "10.0.0.4-10.0.0.7", "-"}, "10.0.0.0/30\n", 0,
+            "10.0.0.0/29\n", ""},
+    RunCase{"merge, one item refused", {"merge", "10.0.0.4-10.0.0.7", "-", "bogus"}, "10.0.0.0/30\n", 1, "", "quellan: bogus: Not an IPv4 or IPv6 address.\n"},
+    RunCase{"exclude", {"exclude", "10.0.0.0/29", "10.0.0.2", "192.168.0.0/16"}, "", 0,
+            "10.0.0.0/31\n10.0.0.3/32\n10.0.0.4/30\n", ""},
+    RunCase{"exclude, one item of another family", {"exclude", "10.0.0.0/24", "10.0.0.2", "2001:db8::1"}, "", 1, "",
+            "quellan: 2001:db8::1: It is not of the network's family.\n"},
+    RunCase{"exclude, network and item refused", {"exclude", "10.0.0.0/33", "10.0.0.2", "x"}, "", 1, "",
+            "quellan: 10.0.0.0/33: /33 is not a prefix length.\nquellan: x: Not an IPv4 or IPv6 address.\n"},
+    RunCase{"hosts, network and count refused", {"hosts", "10.0.0.0-10.0.0.9", "5", "0"}, "", 1, "",
+            "quellan: 10.0.0.0-10.0.0.9: A range is not a network; give a prefix.\n"
+            "quellan: 0: A count of hosts is at least 1.\n"},
     RunCase{"reverse", {"reverse", "193.92.150.3/26", "10.0.0.0/23", "2001:db8::/31"}, "", 0,
             "0-63.150.92.193.in-addr.arpa.\n0.0.10.in-addr.arpa.\n1.0.10.in-addr.arpa.\n"
             "8.b.d.0.1.0.0.2.ip6.arpa.\n9.b.d.0.1.0.0.2.ip6.arpa.\n", ""},
