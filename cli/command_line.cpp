@@ -2,6 +2,7 @@
 
 #include "addresses/address_text.h"
 #include "addresses/ipv6_results.h"
+#include "addresses/ipv6_text.h"
 #include "addresses/json_text.h"
 #include "addresses/number_text.h"
 #include "calculator/address_facts.h"
@@ -16,9 +17,18 @@ namespace quellan::cli {
 
 namespace {
 
-bool addressWithoutMask(std::string_view text) {
+// The family of an address given without a mask or length; nothing for
+// any other text.
+std::optional<Family> addressWithoutMask(std::string_view text) {
+    if (looksLikeIpv6(text)) {
+        if (text.find('/') == std::string_view::npos && parseIpv6(text).reason.empty())
+            return Family::IPv6;
+        return std::nullopt;
+    }
     const ParsedAddress parsed = parseAddress(text);
-    return parsed.isAddress && !parsed.maskBits && parsed.reason.empty();
+    if (parsed.isAddress && !parsed.maskBits && parsed.reason.empty())
+        return Family::IPv4;
+    return std::nullopt;
 }
 
 // Ones then zeros, written as four octets: 255.255.255.192, 0.0.0.0.
@@ -35,14 +45,16 @@ bool isAnyResultKey(std::string_view key) {
     return isResultKey(key) || isIpv6ResultKey(key);
 }
 
-// How an argument that is a mask on its own joins the address before it;
-// nothing when it is no mask.
-std::optional<std::string_view> maskJoint(std::string_view mask) {
+// How an argument that is a mask on its own joins an address of `family`
+// before it; nothing when it is no mask. No address starts with "255." where
+// a mask is meant, so a mistyped mask such as 255.255.0.255 joins too, to be
+// refused as no mask rather than read as an address of its own.
+std::optional<std::string_view> maskJoint(std::string_view mask, Family family) {
     if (allDigits(mask))
         return "/";
     if (mask.starts_with('/'))
         return "";
-    if (dottedNetworkMask(mask))
+    if (family == Family::IPv4 && (dottedNetworkMask(mask) || mask.starts_with("255.")))
         return " ";
     return std::nullopt;
 }
@@ -119,8 +131,10 @@ std::vector<std::string> joinMaskArguments(std::span<const std::string_view> ope
     std::vector<std::string> joined;
     for (std::size_t i = 0; i < operands.size(); ++i) {
         std::string address(operands[i]);
-        const auto joint = i + 1 < operands.size() ? maskJoint(operands[i + 1]) : std::nullopt;
-        if (joint && addressWithoutMask(address)) {
+        const std::optional<Family> family = addressWithoutMask(address);
+        const auto joint =
+            family && i + 1 < operands.size() ? maskJoint(operands[i + 1], *family) : std::nullopt;
+        if (joint) {
             address.append(*joint).append(operands[i + 1]);
             ++i;
         }

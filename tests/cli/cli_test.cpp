@@ -84,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Addresses, CommandLineRuns, testing::Values(
     RunCase{"mask argument", {"--get", "cidr", "192.168.1.10", "255.255.255.192"}, "", 0, "192.168.1.0/26\n", ""},
     RunCase{"length argument", {"--get", "input", "10.0.0.1", "26", "10.0.0.2", "/27"}, "", 0,
             "10.0.0.1/26\n10.0.0.2/27\n", ""},
+    RunCase{"IPv6 length argument", {"--get", "cidr", "2001:db8::1", "64", "2001:db8::2", "/48", "::1", "0.0.0.0"},
+            "", 0, "2001:db8::/64\n2001:db8::/48\n::1/128\n0.0.0.0/8\n", ""},
     RunCase{"wildcard stays an address", {"--get", "input", "10.0.0.1", "0.0.0.63"}, "", 0, "10.0.0.1\n0.0.0.63\n", ""},
     RunCase{"no second mask", {"--get", "input", "10.0.0.1/8", "255.255.0.0"}, "", 0, "10.0.0.1/8\n255.255.0.0\n",
             "quellan: 255.255.0.0: 255 represents a broadcast address.\n"},
@@ -112,6 +114,9 @@ INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
             "quellan: 10.0.0.1/33: /33 is not a mask length.\nquellan: 10.0.0.2/40: /40 is not a mask length.\n"},
     RunCase{"bad mask", {"10.0.0.1 255.0.255.0"}, "", 1, "",
             "quellan: 10.0.0.1 255.0.255.0: 255.0.255.0 is not a network mask.\n"},
+    RunCase{"mistyped mask argument", {"--get", "cidr", "10.0.0.1", "255.255.0.255", "10.0.0.2", "255.1"}, "", 1, "\n\n",
+            "quellan: 10.0.0.1 255.255.0.255: 255.255.0.255 is not a network mask.\n"
+            "quellan: 10.0.0.2 255.1: 255.1 is not a network mask.\n"},
     RunCase{"IPv6 refused, the next worked out", {"--get", "cidr", "1::2::3", "::1/129", "::1"}, "", 1, "\n\n::1/128\n",
             "quellan: 1::2::3: Two '::' in one address.\nquellan: ::1/129: /129 is not a prefix length.\n"},
     RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 address.\n"},
