@@ -4,8 +4,11 @@
 #include "addresses/ipv6_results.h"
 #include "answer_output.h"
 #include "calculator/event_steps.h"
+#include "calculator/octet_text.h"
 #include "calculator/recalculation.h"
 #include "calculator/result_formats.h"
+
+#include <algorithm>
 
 namespace quellan::cli {
 
@@ -28,11 +31,23 @@ std::string octetRefusal(const ParsedAddress& parsed, WindowState& scratch, bool
     return {};
 }
 
+// The octets have been held to 255 by then.
+std::uint32_t addressOf(const ParsedAddress& parsed) {
+    std::uint32_t address = 0;
+    for (const std::string& octet : parsed.octets)
+        address = (address << 8) | static_cast<std::uint32_t>(plainDigits(octet));
+    return address;
+}
+
 } // namespace
 
 AddressCalculator::AddressCalculator(OutputForm form, std::string_view key)
     : form_(form)
-    , key_(key) {}
+    , key_(key)
+    , windowFieldsShown_(
+          form != OutputForm::Value ||
+          std::any_of(kDisplayFields.begin(), kDisplayFields.end(),
+                      [key](const DisplayField& field) { return field.key == key; })) {}
 
 AddressReport AddressCalculator::calculate(std::string_view input) {
     if (looksLikeIpv6(input))
@@ -55,19 +70,20 @@ AddressReport AddressCalculator::calculate(std::string_view input) {
     const AddressEntry entry = addressEntered(state, parsed);
     if (broadcastOctet)
         appendMessage(report.messages, input, kBroadcastMessage);
-    if (!entry.maskNote.empty())
+    if (!entry.maskNote.empty() && windowFieldsShown_)
         appendMessage(report.messages, input, entry.maskNote);
 
+    const GivenNetwork given = givenNetwork(addressOf(parsed), parsed.maskBits);
     switch (form_) {
     case OutputForm::Text:
-        report.results = resultsText(state);
+        report.results = resultsText(state, given);
         break;
     case OutputForm::Json:
-        report.results = resultsJson(state, input);
+        report.results = resultsJson(state, input, given);
         report.results.push_back('\n');
         break;
     case OutputForm::Value:
-        report.results = resultValue(state, input, key_).value_or(std::string());
+        report.results = resultValue(state, input, key_, given).value_or(std::string());
         report.results.push_back('\n');
         break;
     }

@@ -38,6 +38,9 @@ private:
 
     OutputForm form_;
     std::string key_;
+    // A note that a mask was not applied to the window's fields is about
+    // them; a script key has the mask as given.
+    bool windowFieldsShown_;
     // Kept from one address to the next only for the memory its texts hold:
     // each address starts from a copy of a fresh record.
     WindowState record_;

@@ -69,6 +69,8 @@ std::string keyList(std::string_view separator, std::size_t width, std::string_v
     for (const FactField& fact : kFactFields)
         keys.push_back(fact.key);
     keys.push_back(kReverseDnsKey);
+    for (const FactField& fact : kScriptFields)
+        keys.push_back(fact.key);
     for (const Ipv6Field& field : kIpv6Fields)
         if (std::find(keys.begin(), keys.end(), field.key) == keys.end())
             keys.push_back(field.key);

@@ -100,8 +100,32 @@ INSTANTIATE_TEST_SUITE_P(Addresses, CommandLineRuns, testing::Values(
     RunCase{"a key one family lacks", {"--get", "expanded", "10.0.0.1", "::1"}, "", 0,
             "\n0000:0000:0000:0000:0000:0000:0000:0001\n", ""},
     RunCase{"another key one family lacks", {"--get", "class", "::1", "10.0.0.1"}, "", 0, "\nA\n", ""},
-    RunCase{"length 0", {"--get", "cidr", "10.0.0.1/0"}, "", 0, "10.0.0.0/8\n",
-            "quellan: 10.0.0.1/0: The slider's shortest mask is /1; /0 was not applied.\n"}));
+    RunCase{"length 0, the window's field", {"--get", "maskBits", "10.0.0.1/0"}, "", 0, "8\n",
+            "quellan: 10.0.0.1/0: The slider's shortest mask is /1; /0 was not applied.\n"},
+    RunCase{"script keys take the length given", {"--get", "cidr", "10.0.0.1/0", "224.0.0.1", "224.0.0.0/3",
+            "240.1.2.3", "239.1.2.3/24", "1.2.3.4/0.0.0.255"}, "", 0,
+            "0.0.0.0/0\n224.0.0.1/32\n224.0.0.0/3\n240.1.2.3/32\n239.1.2.0/24\n1.2.3.0/24\n", ""},
+    RunCase{"wildcard of the length given", {"--get", "wildcard", "10.0.0.1/0", "224.0.0.1"}, "", 0,
+            "255.255.255.255\n0.0.0.0\n", ""},
+    RunCase{"usable, network and broadcast excluded", {"--get", "usable", "10.0.0.0/0", "10.0.0.5/30", "10.0.0.5/31",
+            "10.0.0.5/32", "224.0.0.1", "2001:db8::/64"}, "", 0,
+            "4294967294\n2\n2\n1\n1\n18446744073709551616\n", ""},
+    RunCase{"first usable", {"--get", "usableFirst", "10.0.0.5/30", "10.0.0.5/31", "10.0.0.5/32", "2001:db8::/64"}, "", 0,
+            "10.0.0.5\n10.0.0.4\n10.0.0.5\n2001:db8::\n", ""},
+    RunCase{"last usable", {"--get", "usableLast", "10.0.0.5/30", "10.0.0.5/31", "0.0.0.0/0", "2001:db8::/127"}, "", 0,
+            "10.0.0.6\n10.0.0.5\n255.255.255.254\n2001:db8::1\n", ""},
+    RunCase{"keys of both families", {"--get", "addresses", "172.16.0.1", "10.0.0.0/0", "::/0"}, "", 0,
+            "65536\n4294967296\n340282366920938463463374607431768211456\n", ""},
+    RunCase{"script keys as JSON", {"--json", "224.0.0.1/4"}, "", 0,
+            R"({"input":"224.0.0.1/4","decimal":3758096385,"binary":"11100000.00000000.00000000.00000001",)"
+            R"("hex":"E0.0.0.1","class":"D","maskBits":0,"classfulMask":"255.0.0.0","mask":"0.0.0.0",)"
+            R"("hexMask":"0.0.0.0","binaryMask":"00000000.00000000.00000000.00000000",)"
+            R"("range":"0.0.0.1 - 255.255.255.254","network":"0.0.0.0","broadcast":"255.255.255.255",)"
+            R"("maxHosts":4294967294,"maxNets":0,"wildcard":"15.255.255.255","cidr":"224.0.0.0/4",)"
+            R"j("type":"Multicast (RFC 5771)","reverseDns":"1.0.0.224.in-addr.arpa.","prefixLength":4,)j"
+            R"("first":"224.0.0.0","last":"239.255.255.255","addresses":"268435456","usableFirst":"224.0.0.1",)"
+            R"("usableLast":"239.255.255.254","usable":"268435454"})" "\n",
+            "quellan: 224.0.0.1/4: Class D addresses have no mask length; /4 was not applied.\n"}));
 
 INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
     RunCase{"above 255", {"--get", "cidr", "300.1.1.1", "10.0.0.1"}, "", 1, "\n10.0.0.0/8\n",
@@ -192,8 +216,8 @@ INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
     RunCase{"unknown key", {"--get=Network", "1.1.1.1"}, "", 2, "",
             "quellan: --get knows no key \"Network\"; the keys are: input, decimal, binary, hex, class, "
             "maskBits, classfulMask, mask, hexMask, binaryMask, range, network, broadcast, maxHosts, "
-            "maxNets, wildcard, cidr, type, reverseDns, address, expanded, prefixLength, first, last, addresses, "
-            "embeddedIpv4\n" + kUsage},
+            "maxNets, wildcard, cidr, type, reverseDns, prefixLength, first, last, addresses, usableFirst, "
+            "usableLast, usable, address, expanded, embeddedIpv4\n" + kUsage},
     RunCase{"two forms", {"--json", "--get", "cidr", "1.1.1.1"}, "", 2, "",
             "quellan: --json and --get exclude each other\n" + kUsage},
     RunCase{"nothing from a terminal", {}, "1.1.1.1\n", 2, "", "quellan: no address given\n" + kUsage, true},
@@ -258,6 +282,14 @@ quellan::WindowState typedIntoTheWindow(const std::string& text) {
     return state;
 }
 
+quellan::GivenNetwork given(const std::string& text) {
+    const quellan::ParsedAddress parsed = quellan::parseAddress(text);
+    std::uint32_t address = 0;
+    for (const std::string& octet : parsed.octets)
+        address = (address << 8) | static_cast<std::uint32_t>(std::stoul(octet));
+    return quellan::givenNetwork(address, parsed.maskBits);
+}
+
 const std::vector<std::string> kSpread = {
     "192.168.1.10/26", "10.0.0.1",           "172.16.254.3/20",        "128.0.0.0/1",
     "0.0.0.0",         "127.0.0.1/32",       "169.254.1.1/31",         "1.2.3.255",
@@ -271,14 +303,14 @@ TEST(OneCore, JsonAndTextEqualTheRecordOfTheSameAddressTypedIntoTheWindow) {
     const Ran json = runQuellan(arguments);
     std::string expectedJson;
     for (const std::string& input : kSpread)
-        expectedJson += quellan::resultsJson(typedIntoTheWindow(input), input) + '\n';
+        expectedJson += quellan::resultsJson(typedIntoTheWindow(input), input, given(input)) + '\n';
     EXPECT_EQ(json.out, expectedJson);
 
     const Ran text = runQuellan(kSpread);
     std::string expectedText;
     for (const std::string& input : kSpread)
-        expectedText +=
-            (expectedText.empty() ? "" : "\n") + quellan::resultsText(typedIntoTheWindow(input));
+        expectedText += (expectedText.empty() ? "" : "\n") +
+                        quellan::resultsText(typedIntoTheWindow(input), given(input));
     EXPECT_EQ(text.out, expectedText);
 }
 
