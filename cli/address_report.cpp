@@ -17,17 +17,13 @@ namespace {
 const WindowState kFreshRecord;
 
 // The window refuses an octet of 255 on leaving its box but still shows its
-// results; above that the command line refuses the address. Returns the
-// first reason for refusing, and notes a 255.
-std::string octetRefusal(const ParsedAddress& parsed, WindowState& scratch, bool& broadcastOctet) {
-    for (const std::string& octet : parsed.octets) {
-        if (RangeCheck(scratch, octet))
-            continue;
-        if (scratch.statusText == kBroadcastMessage)
-            broadcastOctet = true;
-        else
+// results, which a 255 does not change: the command line says nothing of it.
+// Above that the command line refuses the address. Returns the first reason
+// for refusing.
+std::string octetRefusal(const ParsedAddress& parsed, WindowState& scratch) {
+    for (const std::string& octet : parsed.octets)
+        if (!RangeCheck(scratch, octet) && scratch.statusText != kBroadcastMessage)
             return scratch.statusText;
-    }
     return {};
 }
 
@@ -54,10 +50,9 @@ AddressReport AddressCalculator::calculate(std::string_view input) {
         return calculateIpv6(input);
     AddressReport report;
     const ParsedAddress parsed = parseAddress(input);
-    bool broadcastOctet = false;
     std::string refusal = parsed.reason;
     if (parsed.isAddress && refusal.empty())
-        refusal = octetRefusal(parsed, scratch_, broadcastOctet);
+        refusal = octetRefusal(parsed, scratch_);
     if (!refusal.empty()) {
         appendMessage(report.messages, input, refusal);
         report.refused = true;
@@ -68,8 +63,6 @@ AddressReport AddressCalculator::calculate(std::string_view input) {
     state = kFreshRecord;
     windowLoaded(state);
     const AddressEntry entry = addressEntered(state, parsed);
-    if (broadcastOctet)
-        appendMessage(report.messages, input, kBroadcastMessage);
     if (!entry.maskNote.empty() && windowFieldsShown_)
         appendMessage(report.messages, input, entry.maskNote);
 

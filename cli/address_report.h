@@ -15,8 +15,8 @@ struct AddressReport {
     // The results in the form asked for, each line ended; empty when refused.
     std::string results;
     // "quellan: INPUT: REASON" lines for standard error: why the address was
-    // refused, or notes on results that stand (an octet of 255, a mask length
-    // the address cannot take).
+    // refused, or notes on results that stand (a mask length the window's
+    // fields cannot take).
     std::string messages;
     bool refused = false;
 };
