@@ -18,7 +18,9 @@
 
 namespace quellan {
 
-inline constexpr std::string_view kNotAnAddress = "Not an IPv4 address.";
+// Every reader's one wording for a text that is no address: which family was
+// meant is what cannot be told from it.
+inline constexpr std::string_view kNotAnAddress = "Not an IPv4 or IPv6 address.";
 
 // "a.b.c.d" and nothing else: four groups of one to three digits joined by
 // single dots. The values are not held to 255 here, since the window's boxes

@@ -16,7 +16,7 @@ std::string readAddress(std::string_view text, IpAddress& address) {
         const auto quad = readDottedQuad(text);
         const auto value = quad ? quad->address() : std::nullopt;
         if (!value)
-            return std::string(kNotAnIpAddress);
+            return std::string(kNotAnAddress);
         address = {Family::IPv4, *value};
         return {};
     }

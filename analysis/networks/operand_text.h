@@ -16,7 +16,6 @@
 
 namespace quellan {
 
-inline constexpr std::string_view kNotAnIpAddress = "Not an IPv4 or IPv6 address.";
 inline constexpr std::string_view kRangeBackwards = "The range ends before it starts.";
 inline constexpr std::string_view kRangeOfTwoFamilies = "A range cannot mix IPv4 and IPv6.";
 inline constexpr std::string_view kRangeIsNoNetwork = "A range is not a network; give a prefix.";

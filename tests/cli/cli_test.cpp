@@ -130,8 +130,9 @@ INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
             "quellan: 300.1.1.1: Value is larger than 254.\n"},
     RunCase{"above 255 after a 255", {"--json", "255.1.2.999"}, "", 1, "",
             "quellan: 255.1.2.999: Value is larger than 254.\n"},
-    RunCase{"no address", {"--get", "cidr", "hello", "10.0.0.1x"}, "", 1, "\n\n",
-            "quellan: hello: Not an IPv4 address.\nquellan: 10.0.0.1x: Not an IPv4 address.\n"},
+    RunCase{"no address", {"--get", "cidr", "hello", "10.0.0.1x", "1:x"}, "", 1, "\n\n\n",
+            "quellan: hello: Not an IPv4 or IPv6 address.\nquellan: 10.0.0.1x: Not an IPv4 or IPv6 address.\n"
+            "quellan: 1:x: Not an IPv4 or IPv6 address.\n"},
     RunCase{"bad length", {"--get", "cidr", "10.0.0.1/33", "10.0.0.2", "40"}, "", 1, "\n\n",
             "quellan: 10.0.0.1/33: /33 is not a mask length.\nquellan: 10.0.0.2/40: /40 is not a mask length.\n"},
     RunCase{"bad mask", {"10.0.0.1 255.0.255.0"}, "", 1, "",
@@ -141,9 +142,9 @@ INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
             "quellan: 10.0.0.2 255.1: 255.1 is not a network mask.\n"},
     RunCase{"IPv6 refused, the next worked out", {"--get", "cidr", "1::2::3", "::1/129", "::1"}, "", 1, "\n\n::1/128\n",
             "quellan: 1::2::3: Two '::' in one address.\nquellan: ::1/129: /129 is not a prefix length.\n"},
-    RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 address.\n"},
+    RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 or IPv6 address.\n"},
     RunCase{"long input cut short", {std::string(70, '1')}, "", 1, "",
-            "quellan: " + std::string(64, '1') + "...: Not an IPv4 address.\n"}));
+            "quellan: " + std::string(64, '1') + "...: Not an IPv4 or IPv6 address.\n"}));
 
 INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
     RunCase{"lines", {"--get", "input"}, "# list\n\n  192.168.1.10/26\r\n\t\n10.0.0.1 255.255.0.0\n  #10.0.0.2\n9.9.9.9", 0,
@@ -210,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
     RunCase{"options after operands", {"10.0.0.1", "--get", "cidr"}, "", 0, "10.0.0.0/8\n", ""},
     RunCase{"key joined", {"--get=cidr", "10.0.0.1"}, "", 0, "10.0.0.0/8\n", ""},
     RunCase{"options ended", {"--get", "cidr", "--", "-x", "--json"}, "", 1, "\n\n",
-            "quellan: -x: Not an IPv4 address.\nquellan: --json: Not an IPv4 address.\n"},
+            "quellan: -x: Not an IPv4 or IPv6 address.\nquellan: --json: Not an IPv4 or IPv6 address.\n"},
     RunCase{"unknown key", {"--get=Network", "1.1.1.1"}, "", 2, "",
             "quellan: --get knows no key \"Network\"; the keys are: input, decimal, binary, hex, class, "
             "maskBits, classfulMask, mask, hexMask, binaryMask, range, network, broadcast, maxHosts, "
