@@ -45,16 +45,16 @@ AddressCalculator::AddressCalculator(OutputForm form, std::string_view key)
           std::any_of(kDisplayFields.begin(), kDisplayFields.end(),
                       [key](const DisplayField& field) { return field.key == key; })) {}
 
-AddressReport AddressCalculator::calculate(std::string_view input) {
+AddressReport AddressCalculator::calculate(std::string_view input, std::uint64_t line) {
     if (looksLikeIpv6(input))
-        return calculateIpv6(input);
+        return calculateIpv6(input, line);
     AddressReport report;
     const ParsedAddress parsed = parseAddress(input);
     std::string refusal = parsed.reason;
     if (parsed.isAddress && refusal.empty())
         refusal = octetRefusal(parsed, scratch_);
     if (!refusal.empty()) {
-        appendMessage(report.messages, input, refusal);
+        appendMessage(report.messages, input, refusal, line);
         report.refused = true;
         return report;
     }
@@ -64,7 +64,7 @@ AddressReport AddressCalculator::calculate(std::string_view input) {
     windowLoaded(state);
     const AddressEntry entry = addressEntered(state, parsed);
     if (!entry.maskNote.empty() && windowFieldsShown_)
-        appendMessage(report.messages, input, entry.maskNote);
+        appendMessage(report.messages, input, entry.maskNote, line);
 
     const GivenNetwork given = givenNetwork(addressOf(parsed), parsed.maskBits);
     switch (form_) {
@@ -83,11 +83,11 @@ AddressReport AddressCalculator::calculate(std::string_view input) {
     return report;
 }
 
-AddressReport AddressCalculator::calculateIpv6(std::string_view input) const {
+AddressReport AddressCalculator::calculateIpv6(std::string_view input, std::uint64_t line) const {
     AddressReport report;
     const ParsedIpv6 parsed = parseIpv6(input);
     if (!parsed.reason.empty()) {
-        appendMessage(report.messages, input, parsed.reason);
+        appendMessage(report.messages, input, parsed.reason, line);
         report.refused = true;
         return report;
     }

@@ -31,10 +31,12 @@ class AddressCalculator {
 public:
     AddressCalculator(OutputForm form, std::string_view key);
 
-    AddressReport calculate(std::string_view input);
+    // `line`: where the input stands in the standard input, from 1; 0 for an
+    // argument.
+    AddressReport calculate(std::string_view input, std::uint64_t line = 0);
 
 private:
-    AddressReport calculateIpv6(std::string_view input) const;
+    AddressReport calculateIpv6(std::string_view input, std::uint64_t line) const;
 
     OutputForm form_;
     std::string key_;

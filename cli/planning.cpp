@@ -47,10 +47,10 @@ std::optional<Block> network(std::string_view text, AnswerOutput& output) {
     return parsed.block;
 }
 
-std::optional<Range> item(std::string_view text, AnswerOutput& output) {
+std::optional<Range> item(std::string_view text, AnswerOutput& output, std::uint64_t line = 0) {
     const ParsedItem parsed = parseItem(text);
     if (!parsed.reason.empty()) {
-        output.refuse(text, parsed.reason);
+        output.refuse(text, parsed.reason, line);
         return std::nullopt;
     }
     return parsed.range;
@@ -123,8 +123,10 @@ void range(const CommandLine& line, AnswerOutput& output) {
 
 void merge(const CommandLine& line, std::istream& in, AnswerOutput& output) {
     Merger merger;
-    const auto take = [&merger, &output](std::string_view text) {
-        if (const std::optional<Range> range = item(text, output); range)
+    const auto take = [&merger, &output](const InputLine& input) {
+        if (input.tooLong)
+            output.refuse(input.text, kLineTooLong, input.number);
+        else if (const std::optional<Range> range = item(input.text, output, input.number); range)
             merger.add(*range);
         return true;
     };
@@ -134,7 +136,7 @@ void merge(const CommandLine& line, std::istream& in, AnswerOutput& output) {
         if (text == "-")
             forEachInputLine(in, output, take);
         else
-            take(text);
+            take({.text = text});
     }
     // One answer from all the items: without one of them it would be wrong.
     if (!output.refused())

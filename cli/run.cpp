@@ -19,8 +19,23 @@ public:
         , output_(output) {}
 
     // False once the reader of the results has gone.
-    bool answer(std::string_view input) {
-        AddressReport report = calculator_.calculate(input);
+    bool answer(std::string_view input, std::uint64_t line = 0) {
+        return show(calculator_.calculate(input, line));
+    }
+
+    bool answerLines(std::istream& in) {
+        return forEachInputLine(in, output_, [this](const InputLine& line) {
+            if (!line.tooLong)
+                return answer(line.text, line.number);
+            AddressReport report;
+            appendMessage(report.messages, line.text, kLineTooLong, line.number);
+            report.refused = true;
+            return show(std::move(report));
+        });
+    }
+
+private:
+    bool show(AddressReport report) {
         if (!report.messages.empty())
             output_.message(report.messages);
         if (report.refused)
@@ -38,12 +53,6 @@ public:
         return output_.added();
     }
 
-    bool answerLines(std::istream& in) {
-        return forEachInputLine(in, output_,
-                                [this](std::string_view line) { return answer(line); });
-    }
-
-private:
     const CommandLine& line_;
     AddressCalculator calculator_;
     AnswerOutput& output_;

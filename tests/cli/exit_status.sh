@@ -38,6 +38,16 @@ awk 'BEGIN { for (i = 0; i < 20000; i++) printf "10.%d.%d.1/%d\n", i % 250, i % 
 grep -qx '10.0.0.3' "$work/out" ||
   { echo "the line after a very long one was lost" >&2; failures=$((failures + 1)); }
 input=$work expect 1 "" "quellan: cannot read the standard input: Is a directory" -- --get input
+# A line without an end is refused as soon as it passes the limit, in memory
+# that stays bounded, however long it goes on.
+"$quellan" --get cidr </dev/zero >/dev/null 2>"$work/err" &
+endless=$!
+sleep 1
+rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$endless/status" 2>/dev/null)
+kill "$endless" 2>/dev/null
+wait "$endless" 2>/dev/null
+[[ -n "$rss" && $rss -lt 262144 && "$(cat "$work/err")" == "quellan: line 1: "*": The line is longer than 65536 bytes." ]] ||
+  { echo "quellan </dev/zero: ${rss:-no} KiB resident after a second, <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
 "$quellan" 10.0.0.1/30 <"$work/in" | grep -qx 'Usable address range: 10.0.0.1 - 10.0.0.2' ||
   { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
 # A program that feeds addresses one at a time gets each answer before it sends the next.
