@@ -53,6 +53,9 @@ AddressReport AddressCalculator::calculate(std::string_view input, std::uint64_t
     std::string refusal = parsed.reason;
     if (parsed.isAddress && refusal.empty())
         refusal = octetRefusal(parsed, scratch_);
+    if (refusal.empty() &&
+        hasLeadingZeros({parsed.octets[0], parsed.octets[1], parsed.octets[2], parsed.octets[3]}))
+        refusal = kLeadingZeros;
     if (!refusal.empty()) {
         appendMessage(report.messages, input, refusal, line);
         report.refused = true;

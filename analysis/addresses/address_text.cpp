@@ -45,6 +45,11 @@ std::optional<std::uint32_t> DottedQuad::address() const {
     return value;
 }
 
+bool hasLeadingZeros(const std::array<std::string_view, 4>& octets) {
+    return std::any_of(octets.begin(), octets.end(),
+                       [](std::string_view octet) { return octet.size() > 1 && octet[0] == '0'; });
+}
+
 std::optional<DottedQuad> readDottedQuad(std::string_view text, LeadingZeros zeros) {
     DottedQuad quad;
     std::size_t i = 0;

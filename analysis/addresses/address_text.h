@@ -22,6 +22,14 @@ namespace quellan {
 // meant is what cannot be told from it.
 inline constexpr std::string_view kNotAnAddress = "Not an IPv4 or IPv6 address.";
 
+// "010.0.0.1" is 8.0.0.1 to inet_aton and 10.0.0.1 to the window: a script
+// must not get one of the two by chance.
+inline constexpr std::string_view kLeadingZeros =
+    "Leading zeros are ambiguous: octal to some programs, decimal to others.";
+
+// True when an octet has a leading zero ("010"); a lone "0" has none.
+bool hasLeadingZeros(const std::array<std::string_view, 4>& octets);
+
 // "a.b.c.d" and nothing else: four groups of one to three digits joined by
 // single dots. The values are not held to 255 here, since the window's boxes
 // take "999" and refuse it themselves.

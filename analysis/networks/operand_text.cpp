@@ -17,6 +17,8 @@ std::string readAddress(std::string_view text, IpAddress& address) {
         const auto value = quad ? quad->address() : std::nullopt;
         if (!value)
             return std::string(kNotAnAddress);
+        if (hasLeadingZeros(quad->digits))
+            return std::string(kLeadingZeros);
         address = {Family::IPv4, *value};
         return {};
     }

@@ -142,6 +142,10 @@ INSTANTIATE_TEST_SUITE_P(Refused, CommandLineRuns, testing::Values(
             "quellan: 10.0.0.2 255.1: 255.1 is not a network mask.\n"},
     RunCase{"IPv6 refused, the next worked out", {"--get", "cidr", "1::2::3", "::1/129", "::1"}, "", 1, "\n\n::1/128\n",
             "quellan: 1::2::3: Two '::' in one address.\nquellan: ::1/129: /129 is not a prefix length.\n"},
+    RunCase{"leading zeros", {"--get", "cidr", "010.0.0.1", "10.0.0.01/8", "0.0.0.0", "10.0.0.0"}, "", 1,
+            "\n\n0.0.0.0/8\n10.0.0.0/8\n",
+            "quellan: 010.0.0.1: Leading zeros are ambiguous: octal to some programs, decimal to others.\n"
+            "quellan: 10.0.0.01/8: Leading zeros are ambiguous: octal to some programs, decimal to others.\n"},
     RunCase{"control characters shown", {"--", "\t1.2\x01"}, "", 1, "", "quellan: 1.2?: Not an IPv4 or IPv6 address.\n"},
     RunCase{"long input cut short", {std::string(70, '1')}, "", 1, "",
             "quellan: " + std::string(64, '1') + "...: Not an IPv4 or IPv6 address.\n"}));
@@ -200,6 +204,9 @@ INSTANTIATE_TEST_SUITE_P(Planning, CommandLineRuns, testing::Values(
             "quellan: line 2: 10.0.0.9/: A prefix length must follow '/'.\n" "quellan: bogus: Not an IPv4 or IPv6 address.\n"},
     RunCase{"exclude", {"exclude", "10.0.0.0/29", "10.0.0.2", "192.168.0.0/16"}, "", 0,
             "10.0.0.0/31\n10.0.0.3/32\n10.0.0.4/30\n", ""},
+    RunCase{"operands with leading zeros", {"merge", "10.0.0.0/8", "010.0.0.0/8", "10.0.0.1-10.0.0.010"}, "", 1, "",
+            "quellan: 010.0.0.0/8: Leading zeros are ambiguous: octal to some programs, decimal to others.\n"
+            "quellan: 10.0.0.1-10.0.0.010: Leading zeros are ambiguous: octal to some programs, decimal to others.\n"},
     RunCase{"exclude, one item of another family", {"exclude", "10.0.0.0/24", "10.0.0.2", "2001:db8::1"}, "", 1, "",
             "quellan: 2001:db8::1: It is not of the network's family.\n"},
     RunCase{"exclude, network and item refused", {"exclude", "10.0.0.0/33", "10.0.0.2", "x"}, "", 1, "",
@@ -303,10 +310,10 @@ quellan::GivenNetwork given(const std::string& text) {
 }
 
 const std::vector<std::string> kSpread = {
-    "192.168.1.10/26", "10.0.0.1",           "172.16.254.3/20",        "128.0.0.0/1",
-    "0.0.0.0",         "127.0.0.1/32",       "169.254.1.1/31",         "1.2.3.255",
-    "254.254.254.254", "224.0.0.1",          "239.1.2.3/24",           "240.0.0.1/8",
-    "1.1.1.1/0",       "010.001.000.009/12", "100.64.0.1 255.192.0.0", "203.0.113.7 0.0.0.7",
+    "192.168.1.10/26", "10.0.0.1",     "172.16.254.3/20",        "128.0.0.0/1",
+    "0.0.0.0",         "127.0.0.1/32", "169.254.1.1/31",         "1.2.3.255",
+    "254.254.254.254", "224.0.0.1",    "239.1.2.3/24",           "240.0.0.1/8",
+    "1.1.1.1/0",       "10.1.0.9/12",  "100.64.0.1 255.192.0.0", "203.0.113.7 0.0.0.7",
 };
 
 TEST(OneCore, JsonAndTextEqualTheRecordOfTheSameAddressTypedIntoTheWindow) {
