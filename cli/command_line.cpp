@@ -11,6 +11,7 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace quellan::cli {
@@ -127,6 +128,29 @@ std::string planningUsageError(const CommandLine& line, const PlanningCommand& c
     return {};
 }
 
+// The option `given` names in full, as getopt_long matched it: "--ver" and
+// "--version=1" name "--version"; a short option names itself.
+std::string optionName(std::string_view given, std::span<const option> options) {
+    if (!given.starts_with("--"))
+        return std::string(given);
+    const std::string_view name = given.substr(2, given.find('=') - 2);
+    for (const option& known : options)
+        if (known.name != nullptr && !name.empty() &&
+            std::string_view(known.name).starts_with(name))
+            return "--" + std::string(known.name);
+    return std::string(given);
+}
+
+// What getopt_long would print, had it the stream run() writes to.
+std::string optionError(std::string_view given, std::span<const option> options) {
+    if (!given.starts_with("--"))
+        return "invalid option -- '" + std::string(1, static_cast<char>(optopt)) + "'";
+    const std::string name = optionName(given, options);
+    if (name != given && given.find('=') != std::string_view::npos)
+        return "option '" + name + "' doesn't allow an argument";
+    return "unrecognized option '" + std::string(given) + "'";
+}
+
 } // namespace
 
 std::vector<std::string> joinMaskArguments(std::span<const std::string_view> operands) {
@@ -165,11 +189,14 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     const int argc = static_cast<int>(texts.size());
 
     enum : int { kJson = 256, kGet, kVersion, kCount };
-    static constexpr option kOptions[] = {
-        {"help", no_argument, nullptr, 'h'},         {"json", no_argument, nullptr, kJson},
-        {"get", required_argument, nullptr, kGet},   {"count", no_argument, nullptr, kCount},
-        {"version", no_argument, nullptr, kVersion}, {nullptr, 0, nullptr, 0},
-    };
+    static constexpr std::array<option, 6> kOptions{{
+        {"help", no_argument, nullptr, 'h'},
+        {"json", no_argument, nullptr, kJson},
+        {"get", required_argument, nullptr, kGet},
+        {"count", no_argument, nullptr, kCount},
+        {"version", no_argument, nullptr, kVersion},
+        {nullptr, 0, nullptr, 0},
+    }};
     CommandLine line;
     bool json = false;
     bool get = false;
@@ -178,7 +205,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     opterr = 0;
     optind = 0;
     int found = 0;
-    while ((found = getopt_long(argc, argv.data(), ":h", kOptions, nullptr)) != -1) {
+    while ((found = getopt_long(argc, argv.data(), ":h", kOptions.data(), nullptr)) != -1) {
         const std::string_view given = argv[optind - 1];
         switch (found) {
         case 'h':
@@ -198,13 +225,10 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
             line.count = true;
             break;
         case ':':
-            line.usageError = "option '" + std::string(given.substr(0, given.find('='))) +
-                              "' requires an argument";
+            line.usageError = "option '" + optionName(given, kOptions) + "' requires an argument";
             return line;
         default:
-            line.usageError = optopt != 0 ? "invalid option -- '" +
-                                                std::string(1, static_cast<char>(optopt)) + "'"
-                                          : "unrecognized option '" + std::string(given) + "'";
+            line.usageError = optionError(given, kOptions);
             return line;
         }
     }
