@@ -16,6 +16,8 @@ void appendMessage(std::string& messages, std::string_view input, std::string_vi
     messages.append("quellan: ");
     if (line > 0)
         messages.append("line ").append(std::to_string(line)).append(": ");
+    if (input.empty())
+        messages.append("\"\"");
     for (const char c : input.substr(0, kLongest))
         messages.push_back((c >= 0 && c < ' ') || c == '\x7F' ? '?' : c);
     if (input.size() > kLongest)

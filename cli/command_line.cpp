@@ -32,16 +32,6 @@ std::optional<Family> addressWithoutMask(std::string_view text) {
     return std::nullopt;
 }
 
-// Ones then zeros, written as four octets: 255.255.255.192, 0.0.0.0.
-bool dottedNetworkMask(std::string_view text) {
-    const auto quad = readDottedQuad(trimBlanks(text));
-    const auto mask = quad ? quad->address() : std::nullopt;
-    if (!mask)
-        return false;
-    const std::uint32_t hostBits = ~*mask;
-    return (hostBits & (hostBits + 1U)) == 0;
-}
-
 bool isAnyResultKey(std::string_view key) {
     return isResultKey(key) || isIpv6ResultKey(key);
 }
@@ -243,7 +233,18 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     }
     line.form = json ? OutputForm::Json : get ? OutputForm::Value : OutputForm::Text;
     std::span<char*> operands(argv.begin() + optind, argv.end() - 1);
-    const auto* planning = operands.empty() ? nullptr : findPlanningCommand(operands.front());
+    // getopt_long moves the operands before "--" next to those after it; a
+    // word after "--" is an operand even when it names a command.
+    const auto position = [&texts](const char* text) {
+        return std::find_if(texts.begin(), texts.end(),
+                            [text](const std::string& t) { return t.data() == text; }) -
+               texts.begin();
+    };
+    const bool commandAllowed = operands.empty() || optind < 2 ||
+                                std::string_view(argv[optind - 1]) != "--" ||
+                                position(operands.front()) < position(argv[optind - 1]);
+    const auto* planning =
+        commandAllowed && !operands.empty() ? findPlanningCommand(operands.front()) : nullptr;
     if (planning != nullptr) {
         line.command = planning->command;
         line.operands.assign(operands.begin() + 1, operands.end());

@@ -114,6 +114,15 @@ std::optional<std::int32_t> dottedMaskBits(std::string_view text) {
     return std::nullopt;
 }
 
+bool dottedNetworkMask(std::string_view text) {
+    const auto quad = readDottedQuad(trimBlanks(text));
+    const auto mask = quad ? quad->address() : std::nullopt;
+    if (!mask)
+        return false;
+    const std::uint32_t hostBits = ~*mask;
+    return (hostBits & (hostBits + 1U)) == 0;
+}
+
 ParsedAddress parseAddress(std::string_view text) {
     ParsedAddress parsed;
     text = trimBlanks(text);

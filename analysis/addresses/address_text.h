@@ -73,6 +73,10 @@ ParsedAddress parseAddress(std::string_view text);
 // /32 and all zeros as /0.
 std::optional<std::int32_t> dottedMaskBits(std::string_view text);
 
+// Ones then zeros, written as four octets: 255.255.255.192, 0.0.0.0; no
+// wildcard.
+bool dottedNetworkMask(std::string_view text);
+
 // A piece of the user's text inside a reason: short, and only characters a
 // status bar or terminal shows as themselves.
 std::string shownInReason(std::string_view piece);

@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(StandardInput, CommandLineRuns, testing::Values(
             "10.0.0.0/8\n\n10.0.0.0/8\n",
             "quellan: line 2: " + std::string(64, '1') + "...: The line is longer than 65536 bytes.\n"},
     RunCase{"longer last line refused", {"--get", "cidr"}, std::string(65537, ' '), 1, "\n",
-            "quellan: line 1: : The line is longer than 65536 bytes.\n"},
+            "quellan: line 1: \"\": The line is longer than 65536 bytes.\n"},
     RunCase{"arguments only", {"--get", "input", "1.1.1.1"}, "3.3.3.3\n", 0, "1.1.1.1\n", ""},
     RunCase{"both families", {"--get", "type"}, "10.0.0.1\n2001:db8::1\n# ::1\n::1\n", 0,
             "Private-use (RFC 1918)\nDocumentation (RFC 3849)\nLoopback (RFC 4291)\n", ""}));
@@ -217,6 +217,27 @@ INSTANTIATE_TEST_SUITE_P(Planning, CommandLineRuns, testing::Values(
     RunCase{"reverse", {"reverse", "193.92.150.3/26", "10.0.0.0/23", "2001:db8::/31"}, "", 0,
             "0-63.150.92.193.in-addr.arpa.\n0.0.10.in-addr.arpa.\n1.0.10.in-addr.arpa.\n"
             "8.b.d.0.1.0.0.2.ip6.arpa.\n9.b.d.0.1.0.0.2.ip6.arpa.\n", ""},
+    RunCase{"mask after an item", {"merge", "10.0.0.0", "255.255.255.0", "255.255.255.0/32"}, "", 1, "",
+            "quellan: 255.255.255.0: A mask on its own is no network; write ADDRESS/MASK, or MASK/32 for the address.\n"},
+    RunCase{"mask after a network", {"exclude", "10.0.0.0", "255.0.0.0", "10.0.0.0/255.255.255.0"}, "", 1, "",
+            "quellan: 255.0.0.0: A mask on its own is no network; write ADDRESS/MASK, or MASK/32 for the address.\n"},
+    RunCase{"masks read as addresses read them", {"exclude", "10.0.0.0 255.255.255.248", "10.0.0.0/255.255.255.252",
+            "10.0.0.6/0.0.0.1"}, "", 0, "10.0.0.4/31\n", ""},
+    RunCase{"no mask is an address", {"reverse", "10.0.0.0", "255.0.0.1", "0.0.0.0"}, "", 0,
+            "0.0.0.10.in-addr.arpa.\n1.0.0.255.in-addr.arpa.\n0.0.0.0.in-addr.arpa.\n", ""},
+    RunCase{"range in three words", {"range", "10.0.0.1", "-", "10.0.0.6", "10.0.0.8", "-", "10.0.0.9"}, "", 0,
+            "10.0.0.1/32\n10.0.0.2/31\n10.0.0.4/31\n10.0.0.6/32\n10.0.0.8/31\n", ""},
+    RunCase{"split of no length", {"split", "", "10.0.0.0/8", "bogus"}, "", 1, "",
+            "quellan: \"\": The length of the subnets is not a prefix length such as 26 or /26.\n"},
+    RunCase{"split of a wrong length", {"split", "/x", "10.0.0.0/8"}, "", 1, "",
+            "quellan: /x: The length of the subnets is not a prefix length such as 26 or /26.\n"},
+    RunCase{"a command after --", {"--get", "cidr", "--", "split", "10.0.0.0/8"}, "", 1, "\n10.0.0.0/8\n",
+            "quellan: split: Not an IPv4 or IPv6 address.\n"},
+    RunCase{"a command before --", {"--json", "split", "--", "31", "10.0.0.0/30"}, "", 0,
+            R"({"cidr":"10.0.0.0/31","network":"10.0.0.0","prefixLength":31,"mask":"255.255.255.254",)"
+            R"("first":"10.0.0.0","last":"10.0.0.1","addresses":"2"})" "\n"
+            R"({"cidr":"10.0.0.2/31","network":"10.0.0.2","prefixLength":31,"mask":"255.255.255.254",)"
+            R"("first":"10.0.0.2","last":"10.0.0.3","addresses":"2"})" "\n", ""},
     RunCase{"missing operand", {"split", "24"}, "", 2, "", "quellan: split needs LENGTH NETWORK...\n" + kUsage},
     RunCase{"--get with a command", {"--get", "cidr", "range", "10.0.0.1-10.0.0.2"}, "", 2, "",
             "quellan: --get goes with addresses, not with range\n" + kUsage},
