@@ -6,6 +6,7 @@
 #include "calculator/window_state.h"
 #include "command_line.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,9 +25,11 @@ struct AddressReport {
 // Works addresses out one after another. For each IPv4 address a fresh
 // window record is loaded and the address entered into it, as pasted into the
 // window: the boxes typed, the mask length set on the slider and every box
-// checked as if left. An address that does not read, whose mask does not
-// read, or with an octet above 255 is refused. A text with a ':' is an IPv6
-// address, worked out from its 128 bits alone (ipv6_results.h).
+// checked as if left; the script keys are worked out from the address and
+// the length as given (address_facts.h). An address that does not read,
+// whose mask does not read, with an octet above 255 or with a leading zero is
+// refused. A text with a ':' is an IPv6 address, worked out from its 128 bits
+// alone (ipv6_results.h).
 class AddressCalculator {
 public:
     AddressCalculator(OutputForm form, std::string_view key);
