@@ -37,8 +37,13 @@ SubnetTable::SubnetTable(QWidget* parent)
     // The header's model holds only the captions; the rows are never in a
     // model.
     auto* captions = new QStandardItemModel(0, columnCount(), header_);
-    for (int column = 0; column < columnCount(); ++column)
+    for (int column = 0; column < columnCount(); ++column) {
         captions->setHeaderData(column, Qt::Horizontal, columnCaption(column));
+        captions->setHeaderData(
+            column, Qt::Horizontal,
+            QString::fromLatin1(kSubnetColumnTips[static_cast<std::size_t>(column)]),
+            Qt::ToolTipRole);
+    }
     header_->setModel(captions);
     header_->setSectionsClickable(false);
     header_->setHighlightSections(false);

@@ -4,6 +4,7 @@
 #include "addresses/ip_address.h"
 #include "addresses/number_text.h"
 #include "calculator/octet_text.h"
+#include "networks/ip_block.h"
 
 #include <algorithm>
 
@@ -58,12 +59,10 @@ AddressFacts addressFacts(const GivenNetwork& network) {
     facts.last = dottedQuad(last);
     const std::int32_t hostBits = 32 - facts.maskBits;
     appendPowerOfTwo(facts.addresses, hostBits);
-    // A /31 is a point-to-point link with no network or broadcast address.
-    const bool edgesUsable = hostBits <= 1;
-    facts.usableFirst = dottedQuad(edgesUsable ? first : first + 1);
-    facts.usableLast = dottedQuad(edgesUsable ? last : last - 1);
-    const std::int64_t count = std::int64_t{1} << hostBits;
-    appendDecimal(facts.usable, edgesUsable ? count : count - 2);
+    const Range hosts = usableRange({Family::IPv4, first, facts.maskBits});
+    facts.usableFirst = dottedQuad(static_cast<std::uint32_t>(hosts.first));
+    facts.usableLast = dottedQuad(static_cast<std::uint32_t>(hosts.last));
+    appendDecimal(facts.usable, static_cast<std::int64_t>(hosts.last - hosts.first + 1));
     return facts;
 }
 

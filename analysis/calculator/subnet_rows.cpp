@@ -1,29 +1,27 @@
 #include "calculator/subnet_rows.h"
 
 #include "addresses/number_text.h"
-#include "calculator/usable_hosts.h"
 #include "networks/block_text.h"
 
 namespace quellan {
 
 void appendSubnetCell(std::string& out, const Block& subnet, SubnetColumn column) {
-    const auto network = static_cast<std::uint32_t>(subnet.first);
-    const auto broadcast = static_cast<std::uint32_t>(lastOf(subnet));
+    const Range hosts = usableRange(subnet);
     switch (column) {
     case SubnetColumn::Network:
         appendCidr(out, subnet);
         break;
     case SubnetColumn::FirstHost:
-        appendDottedDecimal(out, octetsOfAddress(firstHostOf(network)));
+        appendDottedDecimal(out, octetsOfAddress(static_cast<std::uint32_t>(hosts.first)));
         break;
     case SubnetColumn::LastHost:
-        appendDottedDecimal(out, octetsOfAddress(lastHostOf(broadcast)));
+        appendDottedDecimal(out, octetsOfAddress(static_cast<std::uint32_t>(hosts.last)));
         break;
     case SubnetColumn::Broadcast:
-        appendDottedDecimal(out, octetsOfAddress(broadcast));
+        appendDottedDecimal(out, octetsOfAddress(static_cast<std::uint32_t>(lastOf(subnet))));
         break;
     case SubnetColumn::Hosts:
-        appendDecimal(out, usableHostCount(std::int64_t{1} << (32 - subnet.length)));
+        appendDecimal(out, static_cast<std::int64_t>(hosts.last - hosts.first + 1));
         break;
     }
 }

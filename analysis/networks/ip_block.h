@@ -43,6 +43,17 @@ constexpr Range rangeOf(const Block& block) {
     return {block.family, block.first, lastOf(block)};
 }
 
+// The addresses of a block that hosts may take: in IPv4 all but the network
+// and broadcast addresses, except that both ends of a /31 are hosts (a
+// point-to-point link, RFC 3021) and a /32 is its one host; in IPv6 every
+// address.
+constexpr Range usableRange(const Block& block) {
+    const Range whole = rangeOf(block);
+    if (block.family == Family::IPv6 || block.length >= 31)
+        return whole;
+    return {block.family, whole.first + 1, whole.last - 1};
+}
+
 // The block of `length` that holds `address`.
 constexpr Block blockAround(Family family, Uint128 address, std::int32_t length) {
     return {family, address & prefixMask(family, length), length};
