@@ -159,6 +159,10 @@ std::string nameReason(std::string_view name) {
 }
 
 bool isUtf8(std::string_view text) {
+    return utf8Prefix(text) == text.size();
+}
+
+std::size_t utf8Prefix(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
@@ -179,19 +183,19 @@ bool isUtf8(std::string_view text) {
             low = lead == 0xF0 ? 0x90 : 0x80;
             high = lead == 0xF4 ? 0x8F : 0xBF;
         } else {
-            return false;
+            return i;
         }
         if (text.size() - i < length)
-            return false;
+            return i;
         const auto second = static_cast<unsigned char>(text[i + 1]);
         if (second < low || second > high)
-            return false;
+            return i;
         for (std::size_t k = 2; k < length; ++k)
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
+                return i;
         i += length;
     }
-    return true;
+    return text.size();
 }
 
 Usable usableOf(Profile profile, const Block& subnet) {

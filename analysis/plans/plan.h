@@ -86,8 +86,10 @@ bool addressOrder(const Block& a, const Block& b);
 std::string vlanReason(std::int64_t vlan);
 std::string colorReason(std::string_view color);
 std::string nameReason(std::string_view name);
-// Text must be well-formed UTF-8.
+// Text must be well-formed UTF-8 (RFC 3629).
 bool isUtf8(std::string_view text);
+// How many bytes from the start are well-formed UTF-8.
+std::size_t utf8Prefix(std::string_view text);
 
 // What a profile leaves for hosts in a subnet.
 struct Usable {
