@@ -12,10 +12,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <array>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <numeric>
-#include <sstream>
 
 namespace quellan {
 
@@ -731,17 +732,34 @@ PlanRead readPlanText(std::string_view text, std::string_view name) {
     return result;
 }
 
-PlanRead readPlanFile(const std::string& path) {
+FileBytes readFileBytes(const std::string& path) {
+    FileBytes file;
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code)) {
+        file.error = path + ": cannot be read: it is a folder.";
+        return file;
+    }
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (in)
-        bytes << in.rdbuf();
-    if (!in || in.bad()) {
+    if (!in) {
+        file.error = path + ": cannot be read: " + std::strerror(errno) + ".";
+        return file;
+    }
+    std::array<char, 1 << 16> buffer{};
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
+        file.bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        file.error = path + ": cannot be read: " + std::strerror(errno) + ".";
+    return file;
+}
+
+PlanRead readPlanFile(const std::string& path) {
+    const FileBytes file = readFileBytes(path);
+    if (!file.error.empty()) {
         PlanRead result;
-        result.errors.push_back(path + ": cannot be read: " + std::strerror(errno) + ".");
+        result.errors.push_back(file.error);
         return result;
     }
-    return readPlanText(bytes.view(), path);
+    return readPlanText(file.bytes, path);
 }
 
 std::string planFileText(const Plan& plan) {

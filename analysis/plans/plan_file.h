@@ -25,6 +25,14 @@ struct PlanRead {
     std::vector<std::string> errors;
 };
 
+// A file's bytes, or why they could not be read ("FILE: cannot be read:
+// REASON.").
+struct FileBytes {
+    std::string bytes;
+    std::string error;
+};
+FileBytes readFileBytes(const std::string& path);
+
 // `name` is the file's name as the errors show it.
 PlanRead readPlanText(std::string_view text, std::string_view name);
 PlanRead readPlanFile(const std::string& path);
