@@ -42,6 +42,8 @@ input=$work expect 1 "" "quellan: cannot read the standard input: Is a directory
   { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
 # A program that feeds addresses one at a time gets each answer before it sends the next.
 coproc answers { "$quellan" --get cidr; }
+# Bash forgets a co-process's id once it has ended, which it may have by the wait.
+answers_pid=$answers_PID
 for address in 10.0.0.1 172.16.0.1; do
   echo "$address" >&"${answers[1]}"
   read -r -t 5 answer <&"${answers[0]}" || answer="no answer within 5 seconds"
@@ -49,7 +51,7 @@ for address in 10.0.0.1 172.16.0.1; do
     { echo "fed $address one line at a time, got: $answer" >&2; failures=$((failures + 1)); }
 done
 exec {answers[1]}>&-
-wait "$answers_PID"
+wait "$answers_pid"
 # A split of 2^48 subnets ends, with status 0 and nothing on standard error,
 # as soon as its reader has what it wants.
 status=$( (timeout 10 "$quellan" split 64 2001:db8::/16 2>"$work/err"; echo $? >"$work/status") | head -3 | wc -l)
