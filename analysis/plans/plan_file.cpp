@@ -10,9 +10,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -134,7 +134,7 @@ public:
     bool binary(binary_t& /*value*/) { return fail("Binary values have no place in a plan."); }
 
     bool start_object(std::size_t /*elements*/) { // NOLINT(readability-identifier-naming)
-        keys_.emplace_back();
+        keyStarts_.push_back(keys_.size());
         if (capturing())
             return captureOpen('{');
         if (levels_.empty())
@@ -142,6 +142,7 @@ public:
         if (level() == Level::Networks) {
             networks_.emplace_back();
             networks_.back().line = lineHere();
+            reserveSubnets();
             return enter(Level::Network);
         }
         if (level() == Level::Subnets) {
@@ -156,7 +157,8 @@ public:
         return wrongKind();
     }
     bool end_object() { // NOLINT(readability-identifier-naming)
-        keys_.pop_back();
+        keys_.resize(keyStarts_.back());
+        keyStarts_.pop_back();
         if (capturing())
             return captureClose('}');
         if (level() == Level::Subnet && !hasCidr_)
@@ -188,10 +190,10 @@ public:
         return true;
     }
     bool key(string_t& name) {
-        std::vector<std::string>& seen = keys_.back();
-        if (std::find(seen.begin(), seen.end(), name) != seen.end())
+        const auto open = keys_.begin() + static_cast<std::ptrdiff_t>(keyStarts_.back());
+        if (std::find(open, keys_.end(), name) != keys_.end())
             return fail("The key \"" + shownText(name) + "\" stands twice in one object.");
-        seen.push_back(name);
+        keys_.push_back(name);
         if (capturing()) {
             captureComma();
             appendJsonString(captured_, name);
@@ -241,6 +243,21 @@ private:
     Subnet& subnet() { return networks_.back().network.subnets.back(); }
     std::size_t subnetLine() const { return networks_.back().subnetLines.back(); }
     std::size_t lineHere() { return lines_.at(*read_); }
+
+    // A million subnets grown one at a time would be copied twenty times
+    // over: room is made at once for as many as the text up to the next
+    // network can hold.
+    void reserveSubnets() {
+        const std::string_view rest(*read_, size_ - static_cast<std::size_t>(*read_ - start_));
+        const std::string_view upToNext = rest.substr(0, rest.find("\"network\"", 1));
+        std::size_t count = 0;
+        for (std::size_t at = upToNext.find("\"cidr\""); at != std::string_view::npos;
+             at = upToNext.find("\"cidr\"", at + 6))
+            ++count;
+        ReadNetwork& network = networks_.back();
+        network.network.subnets.reserve(std::min(count, kMostSubnets + 1));
+        network.subnetLines.reserve(std::min(count, kMostSubnets + 1));
+    }
 
     bool enter(Level level) {
         levels_.push_back(level);
@@ -493,7 +510,10 @@ private:
     const char* start_;
     std::size_t size_;
     std::vector<Level> levels_;
-    std::vector<std::vector<std::string>> keys_;
+    // The keys of every object still open, one after the other, and where
+    // each object's begin: no allocation for each of a million subnets.
+    std::vector<std::string> keys_;
+    std::vector<std::size_t> keyStarts_;
     std::string key_;
     bool hasCidr_ = false;
 
@@ -744,6 +764,9 @@ FileBytes readFileBytes(const std::string& path) {
         file.error = path + ": cannot be read: " + std::strerror(errno) + ".";
         return file;
     }
+    // Room for the whole file at once: a plan of a million subnets is tens
+    // of megabytes, copied over and over if the text grows as it is read.
+    file.bytes.reserve(static_cast<std::size_t>(std::filesystem::file_size(path, code)) + 1);
     std::array<char, 1 << 16> buffer{};
     while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
         file.bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
