@@ -161,8 +161,12 @@ public:
         keyStarts_.pop_back();
         if (capturing())
             return captureClose('}');
-        if (level() == Level::Subnet && !hasCidr_)
+        if (level() == Level::Subnet && !hasCidr_) {
             errorAt(subnetLine(), "A subnet needs its \"cidr\".");
+            // Not checked again as a block it does not have.
+            networks_.back().network.subnets.pop_back();
+            networks_.back().subnetLines.pop_back();
+        }
         if (level() == Level::Network && !networks_.back().hasBlock)
             errorAt(networks_.back().line, "A network needs its \"network\".");
         levels_.pop_back();
