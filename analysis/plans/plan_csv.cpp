@@ -329,11 +329,18 @@ private:
             networks.push_back(*read.network);
         std::sort(networks.begin(), networks.end(), addressOrder);
         networks.erase(std::unique(networks.begin(), networks.end()), networks.end());
-        for (std::size_t i = 1; i < networks.size(); ++i)
-            if (networks[i].family == networks[i - 1].family &&
-                networks[i].first <= lastOf(networks[i - 1]))
-                refuse(1, "The networks " + cidrText(networks[i - 1]) + " and " +
-                              cidrText(networks[i]) + " overlap.");
+        for (std::size_t i = 1; i < networks.size(); ++i) {
+            if (networks[i].family != networks[i - 1].family ||
+                networks[i].first > lastOf(networks[i - 1]))
+                continue;
+            // The first row that names the second of the two.
+            std::size_t line = 0;
+            for (const CsvSubnet& read : subnets_)
+                if (*read.network == networks[i] && (line == 0 || read.line < line))
+                    line = read.line;
+            refuse(line, "The network " + cidrText(networks[i]) + " overlaps the network " +
+                             cidrText(networks[i - 1]) + ".");
+        }
         for (const Block& block : networks)
             result_.plan.networks.push_back({block, {}, {}, {}});
         lines_.resize(networks.size());

@@ -130,6 +130,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, PlainSheets, testing::Values(
               "ffff:ffff:ffff:ffff:ffff:ffff:ffff:fffe/128 ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff/128"},
     SheetCase{"network column", "network,cidr\n10.0.0.0/29,10.0.0.4/30\n10.0.1.0/30,10.0.1.0/30\n",
               "10.0.0.0/29: 10.0.0.0/30 10.0.0.4/30; 10.0.1.0/30: 10.0.1.0/30"},
+    SheetCase{"networks that overlap", "network,cidr\n10.0.1.0/24,10.0.1.0/25\n10.0.0.0/16,10.0.0.0/24\n",
+              "s.csv:2: The network 10.0.1.0/24 overlaps the network 10.0.0.0/16."},
     SheetCase{"outside its network", "network,cidr\n10.0.0.0/29,10.0.0.8/30\n",
               "s.csv:2: 10.0.0.8/30 lies outside its network 10.0.0.0/29."},
     SheetCase{"nested twice", "cidr\n10.0.0.0/16\n10.0.0.0/24\n10.0.0.0/25\n",
