@@ -146,6 +146,10 @@ public:
             return enter(Level::Network);
         }
         if (level() == Level::Subnets) {
+            // A file of ten million subnets is refused before it is held.
+            if (++subnetCount_ > kMostSubnets)
+                return fail("The plan holds more than " + std::to_string(kMostSubnets) +
+                            " subnets, the most a plan holds ('quellan split' lists any number).");
             ReadNetwork& network = networks_.back();
             network.network.subnets.emplace_back();
             network.subnetLines.push_back(lineHere());
@@ -520,6 +524,7 @@ private:
     std::vector<std::size_t> keyStarts_;
     std::string key_;
     bool hasCidr_ = false;
+    std::size_t subnetCount_ = 0;
 
     std::vector<Open> open_;
     bool capturingScalar_ = false;
@@ -717,15 +722,10 @@ PlanRead readPlanText(std::string_view text, std::string_view name) {
                                                      profileNames() + ".");
         if (events.networks_.empty())
             errors.emplace_back(1, "The plan has no \"networks\"; it holds one at least.");
-        std::size_t total = 0;
         for (ReadNetwork& network : events.networks_) {
             if (!network.hasBlock)
                 continue;
             checkSubnets(network, errors);
-            total += network.network.subnets.size();
-            if (total > kMostSubnets && total - network.network.subnets.size() <= kMostSubnets)
-                errors.emplace_back(network.line, "The plan holds more than " +
-                                                      std::to_string(kMostSubnets) + " subnets.");
         }
         auto& networks = events.networks_;
         std::stable_sort(networks.begin(), networks.end(),

@@ -90,7 +90,8 @@ inline PlanResult drawOperation(const Plan& plan, const Draw& draw) {
         return resizeNetwork(plan, network, length);
     }
     case 5: {
-        const Uint128 step = Uint128{1} << (width - network.length);
+        // The size of the network: 0 for ::/0, which has no other place.
+        const Uint128 step = hostMask(network.family, network.length) + 1;
         const Uint128 first = network.first + step * (draw() % 3) - step;
         return moveNetwork(plan, network,
                            {network.family, first & allOnes(network.family), network.length});
