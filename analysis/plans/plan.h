@@ -39,15 +39,16 @@ struct ExtraKey {
     bool operator==(const ExtraKey&) const = default;
 };
 
+// In an order that leaves no padding: a plan holds a million of them.
 struct Labels {
     // Empty for a free subnet.
     std::string name;
-    std::optional<std::int32_t> vlan;
-    std::optional<Uint128> hosts;
     std::string note;
     // "#rrggbb", or empty.
     std::string color;
     std::vector<ExtraKey> extra;
+    std::optional<std::int32_t> vlan;
+    std::optional<Uint128> hosts;
     bool operator==(const Labels&) const = default;
 };
 
