@@ -42,7 +42,7 @@ input=$work expect 1 "" "quellan: cannot read the standard input: Is a directory
   { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
 # A program that feeds addresses one at a time gets each answer before it sends the next.
 coproc answers { "$quellan" --get cidr; }
-# Bash forgets a co-process's id once it has ended, which it may have by the wait.
+# Kept now: bash unsets answers_PID once the coprocess has ended.
 answers_pid=$answers_PID
 for address in 10.0.0.1 172.16.0.1; do
   echo "$address" >&"${answers[1]}"
