@@ -31,6 +31,21 @@ std::string tooMany(std::size_t count) {
     return reason;
 }
 
+// `digits` plus `more`, both whole numbers, in decimal: a split of ::/0
+// into /128s makes 2^128 subnets and more, past any integer type.
+std::string decimalSum(const std::string& digits, std::size_t more) {
+    std::string sum; // last digit first
+    std::size_t carry = more;
+    for (std::size_t i = digits.size(); i > 0 || carry != 0;) {
+        std::size_t value = carry;
+        if (i > 0)
+            value += static_cast<std::size_t>(digits[--i] - '0');
+        sum.push_back(static_cast<char>('0' + value % 10));
+        carry = value / 10;
+    }
+    return {sum.rbegin(), sum.rend()};
+}
+
 PlanResult refused(std::string reason) {
     return {{}, std::move(reason)};
 }
@@ -318,13 +333,14 @@ PlanResult splitSubnet(const Plan& plan, const Block& subnet, std::int32_t lengt
     const std::int32_t bits = length - subnet.length;
     const std::size_t total = plan.subnetCount() - 1;
     if (bits > 20 || total + (std::size_t{1} << bits) > kMostSubnets) {
-        std::string reason = cidrText(subnet) + " into /" + std::to_string(length) + " makes ";
-        appendPowerOfTwo(reason, bits);
-        reason += " subnets; with the plan's other ";
-        appendDecimal(reason, static_cast<std::int64_t>(total));
-        reason += " that passes the ";
+        std::string children;
+        appendPowerOfTwo(children, bits);
+        std::string reason = cidrText(subnet) + " into /" + std::to_string(length) +
+                             ": that would make " + decimalSum(children, total) +
+                             " subnets in the plan (" + children + " and the other " +
+                             std::to_string(total) + "); a plan holds up to ";
         appendDecimal(reason, static_cast<std::int64_t>(kMostSubnets));
-        return refused(reason + " a plan holds ('quellan split' lists any number).");
+        return refused(reason + " ('quellan split' lists any number).");
     }
     const PlanNetwork& network = plan.networks[place->network];
     const Subnet& parent = network.subnets[place->subnet];
@@ -408,16 +424,16 @@ PlanResult planHostsIn(const Plan& plan, const Block& subnet,
     std::vector<Uint128> counts;
     for (const HostRequest& request : requests) {
         if (request.count == 0)
-            return refused("A count of hosts is at least 1.");
+            return refused(cidrText(subnet) + ": A count of hosts is at least 1.");
         if (request.name.empty())
-            return refused("Each group of hosts needs a name.");
+            return refused(cidrText(subnet) + ": Each group of hosts needs a name.");
         if (std::string reason = nameReason(request.name); !reason.empty())
-            return refused(reason);
+            return refused(cidrText(subnet) + ": " + reason);
         counts.push_back(request.count);
     }
     const HostPlan hosts = planHosts(subnet, counts, reservedForHosts(plan.profile, subnet.family));
     if (!hosts.reason.empty())
-        return refused(hosts.reason);
+        return refused(hosts.reason); // it names the subnet
     const std::size_t total = plan.subnetCount() - 1 + hosts.blocks.size();
     if (total > kMostSubnets)
         return refused(cidrText(subnet) + ": " + tooMany(total));

@@ -139,11 +139,12 @@ INSTANTIATE_TEST_SUITE_P(Edges, Refusals, testing::Values(
     RefusalCase{"split past /32", [](const Plan& p) { return splitSubnet(p, net("10.0.0.0/24"), 33); },
                 "10.0.0.0/24 splits into lengths from 25 to 32, not /33."},
     RefusalCase{"split too many", [](const Plan& p) { return splitSubnet(p, net("2001:db8::/64"), 84); },
-                "2001:db8::/64 into /84 makes 1048576 subnets; with the plan's other 67 that passes "
-                "the 1048576 a plan holds ('quellan split' lists any number)."},
+                "2001:db8::/64 into /84: that would make 1048643 subnets in the plan (1048576 and the "
+                "other 67); a plan holds up to 1048576 ('quellan split' lists any number)."},
     RefusalCase{"split 2^128", [](const Plan& p) { return splitSubnet(p, net("2001:db8::/64"), 128); },
-                "2001:db8::/64 into /128 makes 18446744073709551616 subnets; with the plan's other 67 "
-                "that passes the 1048576 a plan holds ('quellan split' lists any number)."},
+                "2001:db8::/64 into /128: that would make 18446744073709551683 subnets in the plan "
+                "(18446744073709551616 and the other 67); a plan holds up to 1048576 ('quellan split' "
+                "lists any number)."},
     RefusalCase{"join whole network", [](const Plan& p) { return joinSubnet(p, net("2001:db8::/64")); },
                 "2001:db8::/64 is the whole network; it has no other half."},
     RefusalCase{"join split sibling", [](const Plan& p) { return joinSubnet(p, net("10.0.64.0/18")); },
@@ -177,6 +178,20 @@ INSTANTIATE_TEST_SUITE_P(Edges, Refusals, testing::Values(
     RefusalCase{"shrink over labels", [](const Plan& p) { return resizeNetwork(p, net("10.0.0.0/16"), 24); },
                 "10.0.0.0/16 cannot shrink to 10.0.0.0/24: labelled subnets lie outside it: 10.0.1.0/24."}));
 // clang-format on
+
+TEST(PlanOperations, TooManySubnetsAreCountedExactly) {
+    Plan plan = planOf({"::/0", "10.0.0.0/8"});
+    done(plan, splitSubnet(plan, net("10.0.0.0/8"), 12));
+    EXPECT_EQ(
+        splitSubnet(plan, net("::/0"), 128).reason,
+        "::/0 into /128: that would make 340282366920938463463374607431768211472 subnets in "
+        "the plan (340282366920938463463374607431768211456 and the other 16); a plan holds up "
+        "to 1048576 ('quellan split' lists any number).");
+    // One past the limit: 2^20, the 15 /12s beside the one split, and ::/0.
+    EXPECT_EQ(splitSubnet(plan, net("10.0.0.0/12"), 32).reason,
+              "10.0.0.0/12 into /32: that would make 1048592 subnets in the plan (1048576 and the "
+              "other 16); a plan holds up to 1048576 ('quellan split' lists any number).");
+}
 
 TEST(PlanOperations, RemovingTheLastNetworkIsRefused) {
     const Plan plan = planOf({"10.0.0.0/8"});
@@ -251,13 +266,13 @@ TEST(PlanOperations, TheWholeSpaceAndItsLastBlocks) {
     Plan plan = planOf({"::/0", "0.0.0.0/0"});
     EXPECT_EQ(cidrText(plan.networks[0].block), "0.0.0.0/0");
     done(plan, splitSubnet(plan, net("::/0"), 1));
-    done(plan, splitSubnet(plan, net("8000::/1"), 20));
+    done(plan, splitSubnet(plan, net("8000::/1"), 12));
     done(plan, splitSubnet(plan, net("0.0.0.0/0"), 1));
     done(plan, resizeNetwork(plan, net("0.0.0.0/0"), 32));
     EXPECT_EQ(tilingFault(plan), "");
-    EXPECT_EQ(plan.subnetCount(), 1U + 1 + (1U << 19));
-    EXPECT_EQ(cidrText(plan.networks[1].subnets.back().block), "ffff:f000::/20");
-    done(plan, joinSubnet(plan, net("ffff:f000::/20")));
+    EXPECT_EQ(plan.subnetCount(), 1U + 1 + (1U << 11));
+    EXPECT_EQ(cidrText(plan.networks[1].subnets.back().block), "fff0::/12");
+    done(plan, joinSubnet(plan, net("fff0::/12")));
     EXPECT_EQ(tilingFault(plan), "");
 }
 
