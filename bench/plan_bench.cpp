@@ -56,9 +56,10 @@ Plan largePlan(std::string_view network, std::int32_t length) {
     for (Subnet& subnet : plan.networks[0].subnets) {
         if (i++ % 8 != 0)
             continue;
-        subnet.labels.name = "Subnet " + std::to_string(i);
-        subnet.labels.vlan = static_cast<std::int32_t>(1 + i % 4094);
-        subnet.labels.note = "Rack " + std::to_string(i % 40);
+        Labels& labels = subnet.labels.edit();
+        labels.name = "Subnet " + std::to_string(i);
+        labels.vlan = static_cast<std::int32_t>(1 + i % 4094);
+        labels.note = "Rack " + std::to_string(i % 40);
     }
     return plan;
 }

@@ -30,10 +30,10 @@ void appendSubnetText(std::string& out, Profile profile, const Subnet& subnet) {
     out.push_back(' ');
     appendUsableCount(out, profile, block);
     out.push_back(' ');
-    out.append(subnet.labels.name.empty() ? "free" : subnet.labels.name);
-    if (subnet.labels.vlan) {
+    out.append(subnet.labels->name.empty() ? "free" : subnet.labels->name);
+    if (subnet.labels->vlan) {
         out.append(" vlan ");
-        appendDecimal(out, *subnet.labels.vlan);
+        appendDecimal(out, *subnet.labels->vlan);
     }
 }
 

@@ -126,6 +126,24 @@ std::size_t Plan::subnetCount() const {
     return count;
 }
 
+SubnetLabels::SubnetLabels(const Labels& labels) {
+    if (!(labels == Labels{}))
+        labels_ = std::make_shared<Labels>(labels);
+}
+
+const Labels& SubnetLabels::get() const {
+    static const Labels kNone;
+    return labels_ ? *labels_ : kNone;
+}
+
+Labels& SubnetLabels::edit() {
+    if (!labels_)
+        labels_ = std::make_shared<Labels>();
+    else if (labels_.use_count() > 1)
+        labels_ = std::make_shared<Labels>(*labels_);
+    return *labels_;
+}
+
 bool operator==(const Block& a, const Block& b) {
     return a.family == b.family && a.first == b.first && a.length == b.length;
 }
@@ -349,11 +367,13 @@ PlanResult splitSubnet(const Plan& plan, const Block& subnet, std::int32_t lengt
     result.change.removed = {parent};
     Labels labels = parent.labels;
     labels.hosts.reset();
+    // One set of labels for all the children.
+    const SubnetLabels shared(labels);
     const std::size_t count = std::size_t{1} << bits;
     result.change.added.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         result.change.added.push_back(
-            {{subnet.family, subnet.first + (Uint128{i} << (width - length)), length}, labels});
+            {{subnet.family, subnet.first + (Uint128{i} << (width - length)), length}, shared});
     return result;
 }
 
@@ -564,7 +584,7 @@ PlanResult resizeNetwork(const Plan& plan, const Block& network, std::int32_t le
                 Labels labels = subnet.labels;
                 labels.hosts.reset();
                 changed.subnets.push_back({resized, labels});
-            } else if (!(subnet.labels == Labels{})) {
+            } else if (!(subnet.labels.get() == Labels{})) {
                 inTheWay.push_back(cidrText(subnet.block));
             }
         }

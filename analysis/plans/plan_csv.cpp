@@ -273,7 +273,7 @@ private:
         }
         const Block& block = cidr.block;
         read.subnet.block = block;
-        Labels& labels = read.subnet.labels;
+        Labels labels;
         if (columns_[kNetwork]) {
             const std::string_view network = trimBlanks(field(row, kNetwork));
             const CidrRead parent = readStrictCidr(network);
@@ -318,6 +318,7 @@ private:
         text.clear();
         appendAddressField(text, block.family, lastOf(block));
         check(row, kLast, text);
+        read.subnet.labels = labels;
         if (errors_.size() == before)
             subnets_.push_back(std::move(read));
     }
@@ -380,11 +381,11 @@ private:
                 lines.push_back(outer.line);
             } else {
                 Labels onlyName;
-                onlyName.name = outer.subnet.labels.name;
-                if (!(outer.subnet.labels == onlyName))
+                onlyName.name = outer.subnet.labels->name;
+                if (!(outer.subnet.labels.get() == onlyName))
                     refuse(outer.line, cidrText(block) + " holds other rows, so it is a network, "
                                                          "and a network has only a name.");
-                network.name = outer.subnet.labels.name;
+                network.name = outer.subnet.labels->name;
                 for (std::size_t k = i + 1; k < n; ++k) {
                     network.subnets.push_back(subnets_[k].subnet);
                     lines.push_back(subnets_[k].line);

@@ -86,6 +86,7 @@ struct ReadNetwork {
 // Builds the plan from the reader's events. A value of the wrong kind stops
 // the reading; a value of the right kind that is refused is noted, and the
 // reading goes on to find the other ones.
+// The member names are those nlohmann_json's event reader calls.
 class PlanEvents {
 public:
     using string_t = Json::string_t;
@@ -102,25 +103,25 @@ public:
 
     bool null() { return scalar(Kind::Null, "null"); }
     bool boolean(bool value) { return scalar(Kind::Other, value ? "true" : "false"); }
-    bool number_integer(number_integer_t value) { // NOLINT(readability-identifier-naming)
+    bool number_integer(number_integer_t value) {
         std::string text;
         appendDecimal(text, value);
         if (capturing())
             return captureScalar(text);
         if (key_ == "vlan" && level() == Level::Subnet) {
             noteLabel(vlanReason(value));
-            subnet().labels.vlan =
+            subnet().labels.edit().vlan =
                 static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, 9999));
             return true;
         }
         return scalar(Kind::Number, text);
     }
-    bool number_unsigned(number_unsigned_t value) { // NOLINT(readability-identifier-naming)
+    bool number_unsigned(number_unsigned_t value) {
         std::string text;
         appendDecimal128(text, value);
         return number(text, value);
     }
-    bool number_float(number_float_t /*value*/, const string_t& text) { // NOLINT
+    bool number_float(number_float_t /*value*/, const string_t& text) {
         return number(text, std::nullopt);
     }
     bool string(string_t& value) {
@@ -133,7 +134,7 @@ public:
     }
     bool binary(binary_t& /*value*/) { return fail("Binary values have no place in a plan."); }
 
-    bool start_object(std::size_t /*elements*/) { // NOLINT(readability-identifier-naming)
+    bool start_object(std::size_t /*elements*/) {
         keyStarts_.push_back(keys_.size());
         if (capturing())
             return captureOpen('{');
@@ -160,7 +161,7 @@ public:
             return startCapture() && captureOpen('{');
         return wrongKind();
     }
-    bool end_object() { // NOLINT(readability-identifier-naming)
+    bool end_object() {
         keys_.resize(keyStarts_.back());
         keyStarts_.pop_back();
         if (capturing())
@@ -177,7 +178,7 @@ public:
         key_.clear();
         return true;
     }
-    bool start_array(std::size_t /*elements*/) { // NOLINT(readability-identifier-naming)
+    bool start_array(std::size_t /*elements*/) {
         if (capturing())
             return captureOpen('[');
         if (levels_.empty())
@@ -190,7 +191,7 @@ public:
             return startCapture() && captureOpen('[');
         return wrongKind();
     }
-    bool end_array() { // NOLINT(readability-identifier-naming)
+    bool end_array() {
         if (capturing())
             return captureClose(']');
         levels_.pop_back();
@@ -212,7 +213,7 @@ public:
         key_ = name;
         return true;
     }
-    bool parse_error(std::size_t position, const std::string& /*token*/, // NOLINT
+    bool parse_error(std::size_t position, const std::string& /*token*/,
                      const nlohmann::detail::exception& error) {
         // "[json.exception.parse_error.101] parse error at line 1, column 2:
         // syntax error while parsing value - invalid literal; last read: 'x'"
@@ -395,7 +396,7 @@ private:
             networks_.back().network.extra.push_back(std::move(extra));
             break;
         default:
-            subnet().labels.extra.push_back(std::move(extra));
+            subnet().labels.edit().extra.push_back(std::move(extra));
             break;
         }
         capturingScalar_ = false;
@@ -433,14 +434,15 @@ private:
         if (level() == Level::Subnet && key_ == "vlan" && value) {
             noteLabel(
                 vlanReason(static_cast<std::int64_t>(std::min<std::uint64_t>(*value, 99999))));
-            subnet().labels.vlan = static_cast<std::int32_t>(std::min<std::uint64_t>(*value, 9999));
+            subnet().labels.edit().vlan =
+                static_cast<std::int32_t>(std::min<std::uint64_t>(*value, 9999));
             return true;
         }
         if (level() == Level::Subnet && key_ == "hosts") {
             const HostCount count = readHostCount(allDigits(text) ? text : "?");
             if (!count.reason.empty())
                 return fail("\"hosts\" is a whole number from 1 to 2^128 - 1.");
-            subnet().labels.hosts = count.count;
+            subnet().labels.edit().hosts = count.count;
             return true;
         }
         return wrongKind();
@@ -492,7 +494,6 @@ private:
     }
 
     bool subnetText(std::string& value) {
-        Labels& labels = subnet().labels;
         if (key_ == "cidr") {
             const CidrRead cidr = readStrictCidr(value);
             if (!cidr.reason.empty())
@@ -501,12 +502,12 @@ private:
             hasCidr_ = true;
         } else if (key_ == "name") {
             noteLabel(nameReason(value));
-            labels.name = std::move(value);
+            subnet().labels.edit().name = std::move(value);
         } else if (key_ == "note") {
-            labels.note = std::move(value);
+            subnet().labels.edit().note = std::move(value);
         } else if (key_ == "color") {
             noteLabel(colorReason(value));
-            labels.color = std::move(value);
+            subnet().labels.edit().color = std::move(value);
         } else {
             return wrongKind();
         }

@@ -79,10 +79,10 @@ std::string outline(const Plan& plan) {
         text.append(network.name.empty() ? "" : " " + network.name).append(":");
         for (const Subnet& subnet : network.subnets) {
             text.append(" ").append(cidrText(subnet.block));
-            if (!subnet.labels.name.empty())
-                text.append(" ").append(subnet.labels.name);
-            if (subnet.labels.vlan)
-                text.append(" vlan ").append(std::to_string(*subnet.labels.vlan));
+            if (!subnet.labels->name.empty())
+                text.append(" ").append(subnet.labels->name);
+            if (subnet.labels->vlan)
+                text.append(" vlan ").append(std::to_string(*subnet.labels->vlan));
         }
     }
     return text;

@@ -207,7 +207,7 @@ TEST(PlanOperations, ShrinkingKeepsWhatIsInsideAndAFreeStraddler) {
     ASSERT_EQ(plan.networks.size(), 1U);
     ASSERT_EQ(plan.networks[0].subnets.size(), 1U);
     EXPECT_EQ(plan.networks[0].subnets[0].block, net("10.0.0.0/18"));
-    EXPECT_EQ(plan.networks[0].subnets[0].labels.name, "Inside");
+    EXPECT_EQ(plan.networks[0].subnets[0].labels->name, "Inside");
 }
 
 TEST(PlanOperations, GrowingAndMovingKeepEachSubnetsOffset) {
@@ -220,7 +220,7 @@ TEST(PlanOperations, GrowingAndMovingKeepEachSubnetsOffset) {
     done(plan, moveNetwork(plan, net("192.168.0.0/22"), net("10.0.4.0/22")));
     const auto place = findSubnet(plan, net("10.0.5.64/26"));
     ASSERT_TRUE(place);
-    EXPECT_EQ(plan.networks[0].subnets[place->subnet].labels.name, "B");
+    EXPECT_EQ(plan.networks[0].subnets[place->subnet].labels->name, "B");
 }
 
 TEST(PlanOperations, HostsTakeTheProfilesReservedAddresses) {
@@ -242,10 +242,10 @@ TEST(PlanOperations, HostsTakeTheProfilesReservedAddresses) {
         EXPECT_EQ(tilingFault(plan), "");
         const Subnet& first = plan.networks[0].subnets[0];
         EXPECT_EQ(cidrText(first.block), c.first);
-        EXPECT_EQ(first.labels.name, "A");
-        EXPECT_EQ(first.labels.hosts, c.count);
-        EXPECT_EQ(plan.networks[0].subnets[1].labels.name, "B");
-        EXPECT_EQ(plan.networks[0].subnets[2].labels.name, "");
+        EXPECT_EQ(first.labels->name, "A");
+        EXPECT_EQ(first.labels->hosts, c.count);
+        EXPECT_EQ(plan.networks[0].subnets[1].labels->name, "B");
+        EXPECT_EQ(plan.networks[0].subnets[2].labels->name, "");
     }
 }
 
@@ -256,9 +256,9 @@ TEST(PlanOperations, JoinKeepsTheChosenSidesLabels) {
         done(joined, joinSubnet(joined, net("10.0.0.0/24"), keep));
         const auto place = findSubnet(joined, net("10.0.0.0/23"));
         ASSERT_TRUE(place);
-        EXPECT_EQ(joined.networks[0].subnets[place->subnet].labels.vlan,
+        EXPECT_EQ(joined.networks[0].subnets[place->subnet].labels->vlan,
                   keep == JoinKeep::Lower ? 10 : 11);
-        EXPECT_EQ(joined.networks[0].subnets[place->subnet].labels.name, "Servers");
+        EXPECT_EQ(joined.networks[0].subnets[place->subnet].labels->name, "Servers");
     }
 }
 
