@@ -193,6 +193,20 @@ TEST(PlanOperations, TooManySubnetsAreCountedExactly) {
               "other 16); a plan holds up to 1048576 ('quellan split' lists any number).");
 }
 
+TEST(SubnetLabelsShared, AChangeStaysWithTheCopyChanged) {
+    const Subnet first{net("10.0.0.0/24"), named("A", 10)};
+    Subnet second = first;
+    second.labels.edit().name = "B";
+    EXPECT_EQ(first.labels->name, "A");
+    EXPECT_EQ(second.labels->name, "B");
+    EXPECT_EQ(second.labels->vlan, 10);
+    // Labels made empty again are no labels.
+    Subnet cleared = second;
+    cleared.labels.edit() = Labels{};
+    EXPECT_TRUE(cleared.labels == SubnetLabels{});
+    EXPECT_FALSE(first.labels == SubnetLabels{});
+}
+
 TEST(PlanOperations, RemovingTheLastNetworkIsRefused) {
     const Plan plan = planOf({"10.0.0.0/8"});
     EXPECT_EQ(removeNetwork(plan, net("10.0.0.0/8")).reason,
