@@ -40,7 +40,7 @@ struct ExtraKey {
     bool operator==(const ExtraKey&) const = default;
 };
 
-// In an order that leaves no padding: a plan holds a million of them.
+// In an order that leaves no padding.
 struct Labels {
     // Empty for a free subnet.
     std::string name;
