@@ -2,6 +2,7 @@
 
 #include "addresses/address_text.h"
 #include "addresses/ipv6_results.h"
+#include "addresses/ipv6_text.h"
 #include "addresses/json_text.h"
 #include "addresses/number_text.h"
 #include "calculator/address_facts.h"
@@ -11,39 +12,41 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace quellan::cli {
 
 namespace {
 
-bool addressWithoutMask(std::string_view text) {
+// The family of an address given without a mask or length; nothing for
+// any other text.
+std::optional<Family> addressWithoutMask(std::string_view text) {
+    if (looksLikeIpv6(text)) {
+        if (text.find('/') == std::string_view::npos && parseIpv6(text).reason.empty())
+            return Family::IPv6;
+        return std::nullopt;
+    }
     const ParsedAddress parsed = parseAddress(text);
-    return parsed.isAddress && !parsed.maskBits && parsed.reason.empty();
-}
-
-// Ones then zeros, written as four octets: 255.255.255.192, 0.0.0.0.
-bool dottedNetworkMask(std::string_view text) {
-    const auto quad = readDottedQuad(trimBlanks(text));
-    const auto mask = quad ? quad->address() : std::nullopt;
-    if (!mask)
-        return false;
-    const std::uint32_t hostBits = ~*mask;
-    return (hostBits & (hostBits + 1U)) == 0;
+    if (parsed.isAddress && !parsed.maskBits && parsed.reason.empty())
+        return Family::IPv4;
+    return std::nullopt;
 }
 
 bool isAnyResultKey(std::string_view key) {
     return isResultKey(key) || isIpv6ResultKey(key);
 }
 
-// How an argument that is a mask on its own joins the address before it;
-// nothing when it is no mask.
-std::optional<std::string_view> maskJoint(std::string_view mask) {
+// How an argument that is a mask on its own joins an address of `family`
+// before it; nothing when it is no mask. No address starts with "255." where
+// a mask is meant, so a mistyped mask such as 255.255.0.255 joins too, to be
+// refused as no mask rather than read as an address of its own.
+std::optional<std::string_view> maskJoint(std::string_view mask, Family family) {
     if (allDigits(mask))
         return "/";
     if (mask.starts_with('/'))
         return "";
-    if (dottedNetworkMask(mask))
+    if (family == Family::IPv4 && (dottedNetworkMask(mask) || mask.starts_with("255.")))
         return " ";
     return std::nullopt;
 }
@@ -58,6 +61,8 @@ std::string keyList(std::string_view separator, std::size_t width, std::string_v
     for (const FactField& fact : kFactFields)
         keys.push_back(fact.key);
     keys.push_back(kReverseDnsKey);
+    for (const FactField& fact : kScriptFields)
+        keys.push_back(fact.key);
     for (const Ipv6Field& field : kIpv6Fields)
         if (std::find(keys.begin(), keys.end(), field.key) == keys.end())
             keys.push_back(field.key);
@@ -142,14 +147,39 @@ std::string planningUsageError(const CommandLine& line, const PlanningCommand& c
     return {};
 }
 
+// The option `given` names in full, as getopt_long matched it: "--ver" and
+// "--version=1" name "--version"; a short option names itself.
+std::string optionName(std::string_view given, std::span<const option> options) {
+    if (!given.starts_with("--"))
+        return std::string(given);
+    const std::string_view name = given.substr(2, given.find('=') - 2);
+    for (const option& known : options)
+        if (known.name != nullptr && !name.empty() &&
+            std::string_view(known.name).starts_with(name))
+            return "--" + std::string(known.name);
+    return std::string(given);
+}
+
+// What getopt_long would print, had it the stream run() writes to.
+std::string optionError(std::string_view given, std::span<const option> options) {
+    if (!given.starts_with("--"))
+        return "invalid option -- '" + std::string(1, static_cast<char>(optopt)) + "'";
+    const std::string name = optionName(given, options);
+    if (name != given && given.find('=') != std::string_view::npos)
+        return "option '" + name + "' doesn't allow an argument";
+    return "unrecognized option '" + std::string(given) + "'";
+}
+
 } // namespace
 
 std::vector<std::string> joinMaskArguments(std::span<const std::string_view> operands) {
     std::vector<std::string> joined;
     for (std::size_t i = 0; i < operands.size(); ++i) {
         std::string address(operands[i]);
-        const auto joint = i + 1 < operands.size() ? maskJoint(operands[i + 1]) : std::nullopt;
-        if (joint && addressWithoutMask(address)) {
+        const std::optional<Family> family = addressWithoutMask(address);
+        const auto joint =
+            family && i + 1 < operands.size() ? maskJoint(operands[i + 1], *family) : std::nullopt;
+        if (joint) {
             address.append(*joint).append(operands[i + 1]);
             ++i;
         }
@@ -178,7 +208,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     const int argc = static_cast<int>(texts.size());
 
     enum : int { kJson = 256, kGet, kVersion, kCount, kCsv, kFromCsv, kNew, kProfile };
-    static constexpr option kOptions[] = {
+    static constexpr std::array<option, 10> kOptions{{
         {"help", no_argument, nullptr, 'h'},
         {"json", no_argument, nullptr, kJson},
         {"get", required_argument, nullptr, kGet},
@@ -189,7 +219,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
         {"new", no_argument, nullptr, kNew},
         {"profile", required_argument, nullptr, kProfile},
         {nullptr, 0, nullptr, 0},
-    };
+    }};
     CommandLine line;
     bool json = false;
     bool get = false;
@@ -204,7 +234,7 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     opterr = 0;
     optind = 0;
     int found = 0;
-    while ((found = getopt_long(argc, argv.data(), ":h", kOptions, nullptr)) != -1) {
+    while ((found = getopt_long(argc, argv.data(), ":h", kOptions.data(), nullptr)) != -1) {
         const std::string_view given = argv[optind - 1];
         if (planOption.empty() &&
             (found == kCsv || found == kFromCsv || found == kNew || found == kProfile))
@@ -240,13 +270,10 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
             line.profile = optarg;
             break;
         case ':':
-            line.usageError = "option '" + std::string(given.substr(0, given.find('='))) +
-                              "' requires an argument";
+            line.usageError = "option '" + optionName(given, kOptions) + "' requires an argument";
             return line;
         default:
-            line.usageError = optopt != 0 ? "invalid option -- '" +
-                                                std::string(1, static_cast<char>(optopt)) + "'"
-                                          : "unrecognized option '" + std::string(given) + "'";
+            line.usageError = optionError(given, kOptions);
             return line;
         }
     }
@@ -261,7 +288,18 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     }
     line.form = json ? OutputForm::Json : get ? OutputForm::Value : OutputForm::Text;
     std::span<char*> operands(argv.begin() + optind, argv.end() - 1);
-    const auto* planning = operands.empty() ? nullptr : findPlanningCommand(operands.front());
+    // getopt_long moves the operands before "--" next to those after it; a
+    // word after "--" is an operand even when it names a command.
+    const auto position = [&texts](const char* text) {
+        return std::find_if(texts.begin(), texts.end(),
+                            [text](const std::string& t) { return t.data() == text; }) -
+               texts.begin();
+    };
+    const bool commandAllowed = operands.empty() || optind < 2 ||
+                                std::string_view(argv[optind - 1]) != "--" ||
+                                position(operands.front()) < position(argv[optind - 1]);
+    const auto* planning =
+        commandAllowed && !operands.empty() ? findPlanningCommand(operands.front()) : nullptr;
     if (planning != nullptr) {
         line.command = planning->command;
         line.operands.assign(operands.begin() + 1, operands.end());
@@ -327,27 +365,31 @@ std::string helpText() {
            "       quellan COMMAND [--json] OPERAND...\n"
            "\n"
            "Shows for each IPv4 address what the Brevint Quellan window shows for it,\n"
-           "then its wildcard mask, its network in CIDR notation, its address type and\n"
-           "its reverse DNS name; for each IPv6 address its forms, network, block,\n"
-           "type, embedded IPv4 address and reverse DNS name.\n"
+           "then its wildcard mask, its network in CIDR notation, its address type,\n"
+           "its reverse DNS name and its block; for each IPv6 address its forms,\n"
+           "network, block, type, embedded IPv4 address and reverse DNS name.\n"
            "\n"
            "An ADDRESS is a.b.c.d, with or without its mask: a.b.c.d/26,\n"
            "a.b.c.d/255.255.255.192, or the mask as the next argument, as in\n"
-           "'quellan 192.168.1.10 255.255.255.192' or 'quellan 10.0.0.1 26'. Without a\n"
-           "mask an address has its class's default mask. An IPv6 address is written\n"
-           "in any of its forms, with an optional /0 to /128 (/128 without) and zone:\n"
+           "'quellan 192.168.1.10 255.255.255.192' or 'quellan 10.0.0.1 26'; a next\n"
+           "argument starting 255. that is no mask is refused with it. Without a mask\n"
+           "an address has its class's default mask. Leading zeros (010.0.0.1) are\n"
+           "refused as ambiguous. An IPv6 address is written in any of its forms, with\n"
+           "an optional /0 to /128 (/128 without, or as the next argument) and zone:\n"
            "'quellan 2001:db8::1/64', 'quellan fe80::1%eth0'. With no ADDRESS, or with -,\n"
-           "the addresses are read from standard input, one a line; blank lines and\n"
-           "lines starting with # are skipped.\n"
+           "the addresses are read from standard input, one a line of up to 64 KiB;\n"
+           "blank lines and lines starting with # are skipped.\n"
            "\n"
            "Planning networks, IPv4 and IPv6, one CIDR block a line (--json: one\n"
            "object a block):\n" +
            planning +
            "\n"
-           "A NETWORK or ITEM is a.b.c.d/N or an IPv6 prefix, its host bits cleared; a\n"
-           "bare address is that one address (/32, /128), not its class's network. An\n"
-           "ITEM may also be a range FIRST-LAST. merge reads its items from standard\n"
-           "input with no ITEM or with -. 'split --count' prints only how many.\n"
+           "A NETWORK or ITEM is a.b.c.d/N, a.b.c.d/MASK or an IPv6 prefix, its host\n"
+           "bits cleared; a bare address is that one address (/32, /128), not its\n"
+           "class's network. An ITEM may also be a range FIRST-LAST ('A - B' as three\n"
+           "arguments too). merge reads its items from standard input with no ITEM or\n"
+           "with -. 'split --count' prints only how many. merge, exclude and hosts\n"
+           "print nothing when one operand is refused; the others answer each operand.\n"
            "\n"
            "A plan file (NAME.qplan) keeps networks with their subnets and labels: JSON\n"
            "with one subnet a line, made for git. 'quellan plan FILE.qplan' lists each\n"
@@ -359,7 +401,7 @@ std::string helpText() {
            "\n"
            "Options:\n"
            "  --json        one JSON object per address or block, one per line\n"
-           "  --get KEY     only the value of KEY, one line per address\n"
+           "  --get KEY     only the value of KEY, one line per input\n"
            "  --count       split: only the number of subnets\n"
            "  --csv         plan: the subnets as CSV, one row each\n"
            "  --from-csv FILE  plan: a plan file from a CSV sheet\n"
@@ -369,14 +411,24 @@ std::string helpText() {
            "                gcp or oci\n"
            "  -h, --help    show this help and exit\n"
            "  --version     show the version and exit\n"
+           "  --            what follows is operands, even a word such as split\n"
            "\n"
            "KEY is one of the JSON keys; a key the address lacks (class of an IPv6\n"
-           "address) gives an empty line:\n" +
+           "address) or an input refused gives an empty line:\n" +
            keyList(" ", 76, "  ") +
            "\n"
            "\n"
+           "The window's keys, decimal to maxNets, keep its rules (the slider's /1 at\n"
+           "the shortest, no mask for class D and E). The others are plain CIDR on the\n"
+           "length given, /0 to /32 on any class, or on the class's default (class D\n"
+           "and E: the address alone), as for IPv6: wildcard, cidr, prefixLength, first,\n"
+           "last, addresses, and the usable part, usableFirst, usableLast and usable\n"
+           "(without network and broadcast but on a /31 or /32; in IPv6 every address).\n"
+           "\n"
            "Exit status: 0 when every input was worked out, 1 when one was refused or\n"
-           "was no address (the reason is on standard error), 2 for a wrong command line.\n";
+           "was no address (the reason is on standard error, with 'line N:' for a line\n"
+           "of standard input) or the results could not be written, 2 for a wrong\n"
+           "command line.\n";
 }
 
 std::string versionText() {

@@ -54,8 +54,9 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments);
 
 // The arguments as addresses. An argument that is a mask on its own joins
 // the address before it when that has none, as "quellan 192.168.1.10
-// 255.255.255.192" is meant: a network mask in dotted form, a length "26" or
-// "/26". A wildcard such as 0.0.0.63 is also an address and stays one.
+// 255.255.255.192" is meant: a network mask in dotted form or any text
+// starting "255.", a length "26" or "/26"; after an IPv6 address only a
+// length. A wildcard such as 0.0.0.63 is also an address and stays one.
 std::vector<std::string> joinMaskArguments(std::span<const std::string_view> operands);
 
 std::string usageText();

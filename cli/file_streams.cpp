@@ -6,16 +6,19 @@
 
 namespace quellan::cli {
 
-bool FileOutput::write(std::string_view text) {
+int FileOutput::write(std::string_view text) {
     while (!text.empty()) {
         const ssize_t count = ::write(descriptor_, text.data(), text.size());
         if (count < 0 && errno == EINTR)
             continue;
-        if (count <= 0)
-            return false;
+        if (count < 0)
+            return errno;
+        // A write of nothing for something would repeat forever.
+        if (count == 0)
+            return EIO;
         text.remove_prefix(static_cast<std::size_t>(count));
     }
-    return true;
+    return 0;
 }
 
 } // namespace quellan::cli

@@ -13,7 +13,7 @@ public:
         : descriptor_(descriptor) {}
 
     // Everything is written before it returns, or nothing more can be.
-    bool write(std::string_view text) override;
+    int write(std::string_view text) override;
 
 private:
     int descriptor_;

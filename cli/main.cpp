@@ -3,8 +3,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,5 +21,11 @@ int main(int argc, char* argv[]) {
     std::signal(SIGPIPE, SIG_IGN);
     quellan::cli::FileOutput out(STDOUT_FILENO);
     quellan::cli::FileOutput err(STDERR_FILENO);
-    return quellan::cli::run(arguments, std::cin, isatty(STDIN_FILENO) == 1, out, err);
+    const int status = quellan::cli::run(arguments, std::cin, isatty(STDIN_FILENO) == 1, out, err);
+    // A file system may report a failed write only when the file is closed.
+    if (close(STDOUT_FILENO) != 0 && errno != EBADF) {
+        err.write("quellan: write error: " + std::string(std::strerror(errno)) + "\n");
+        return quellan::cli::kExitRefused;
+    }
+    return status;
 }

@@ -1,5 +1,7 @@
 #include "planning.h"
 
+#include "addresses/address_text.h"
+#include "addresses/number_text.h"
 #include "networks/block_exclude.h"
 #include "networks/block_merge.h"
 #include "networks/block_split.h"
@@ -39,6 +41,19 @@ private:
     AnswerOutput& output_;
 };
 
+constexpr std::string_view kNoSubnetLength =
+    "The length of the subnets is not a prefix length such as 26 or /26.";
+constexpr std::string_view kMaskOnItsOwn =
+    "A mask on its own is no network; write ADDRESS/MASK, or MASK/32 for the address.";
+
+// "merge 10.0.0.0 255.255.255.0" means one network, not 10.0.0.0/32 and
+// 255.255.255.0/32: a network mask starting "255." after the operand
+// `first`, where the networks or items begin, is refused.
+bool maskAfterAnother(const std::vector<std::string>& operands, std::size_t i, std::size_t first) {
+    const std::string_view text = trimBlanks(operands[i]);
+    return i > first && text.starts_with("255.") && dottedNetworkMask(text);
+}
+
 std::optional<Block> network(std::string_view text, AnswerOutput& output) {
     const ParsedNetwork parsed = parseNetwork(text);
     if (!parsed.reason.empty()) {
@@ -48,20 +63,48 @@ std::optional<Block> network(std::string_view text, AnswerOutput& output) {
     return parsed.block;
 }
 
-std::optional<Range> item(std::string_view text, AnswerOutput& output) {
+std::optional<Range> item(std::string_view text, AnswerOutput& output, std::uint64_t line = 0) {
     const ParsedItem parsed = parseItem(text);
     if (!parsed.reason.empty()) {
-        output.refuse(text, parsed.reason);
+        output.refuse(text, parsed.reason, line);
         return std::nullopt;
     }
     return parsed.range;
 }
 
+// The network or item at `i` of operands whose networks or items begin at
+// `first`.
+std::optional<Block> networkAt(const std::vector<std::string>& operands, std::size_t i,
+                               std::size_t first, AnswerOutput& output) {
+    if (maskAfterAnother(operands, i, first)) {
+        output.refuse(operands[i], kMaskOnItsOwn);
+        return std::nullopt;
+    }
+    return network(operands[i], output);
+}
+std::optional<Range> itemAt(const std::vector<std::string>& operands, std::size_t i,
+                            std::size_t first, AnswerOutput& output) {
+    if (maskAfterAnother(operands, i, first)) {
+        output.refuse(operands[i], kMaskOnItsOwn);
+        return std::nullopt;
+    }
+    return item(operands[i], output);
+}
+
 void split(const CommandLine& line, AnswerOutput& output) {
     const BlockWriter write(line.form, output);
     const std::string& lengthText = line.operands.front();
+    // A length that is none for any family is the length's fault, not each
+    // network's.
+    std::string_view digits = trimBlanks(lengthText);
+    if (digits.starts_with('/'))
+        digits = trimBlanks(digits.substr(1));
+    if (!readPrefixLength(digits, Family::IPv6).reason.empty()) {
+        output.refuse(lengthText, kNoSubnetLength);
+        return;
+    }
     for (std::size_t i = 1; i < line.operands.size(); ++i) {
-        const std::optional<Block> whole = network(line.operands[i], output);
+        const std::optional<Block> whole = networkAt(line.operands, i, 1, output);
         if (!whole)
             continue;
         const PrefixLength length = readSplitLength(lengthText, *whole);
@@ -116,46 +159,61 @@ void hosts(const CommandLine& line, AnswerOutput& output) {
 
 void range(const CommandLine& line, AnswerOutput& output) {
     const BlockWriter write(line.form, output);
-    for (const std::string& text : line.operands)
-        if (const std::optional<Range> range = item(text, output); range)
+    // "range 10.0.0.1 - 10.0.0.6", the shell's three words, is one range.
+    std::vector<std::string> ranges;
+    const std::vector<std::string>& operands = line.operands;
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+        if (i + 2 < operands.size() && operands[i + 1] == "-") {
+            ranges.push_back(operands[i] + " - " + operands[i + 2]);
+            i += 2;
+        } else {
+            ranges.push_back(operands[i]);
+        }
+    }
+    for (std::size_t i = 0; i < ranges.size(); ++i)
+        if (const std::optional<Range> range = itemAt(ranges, i, 0, output); range)
             if (!forEachBlock(*range, write))
                 return;
 }
 
 void merge(const CommandLine& line, std::istream& in, AnswerOutput& output) {
     Merger merger;
-    const auto take = [&merger, &output](std::string_view text) {
-        if (const std::optional<Range> range = item(text, output); range)
+    const auto take = [&merger, &output](const InputLine& input) {
+        if (input.tooLong)
+            output.refuse(input.text, kLineTooLong, input.number);
+        else if (const std::optional<Range> range = item(input.text, output, input.number); range)
             merger.add(*range);
         return true;
     };
     if (line.operands.empty())
         forEachInputLine(in, output, take);
-    for (const std::string& text : line.operands) {
-        if (text == "-")
+    for (std::size_t i = 0; i < line.operands.size(); ++i) {
+        if (line.operands[i] == "-")
             forEachInputLine(in, output, take);
-        else
-            take(text);
+        else if (const std::optional<Range> range = itemAt(line.operands, i, 0, output); range)
+            merger.add(*range);
     }
-    merger.blocks(BlockWriter(line.form, output));
+    // One answer from all the items: without one of them it would be wrong.
+    if (!output.refused())
+        merger.blocks(BlockWriter(line.form, output));
 }
 
 void exclude(const CommandLine& line, AnswerOutput& output) {
     const std::optional<Block> whole = network(line.operands.front(), output);
-    if (!whole)
-        return;
-    Exclusion exclusion(*whole);
+    Exclusion exclusion(whole.value_or(Block{}));
     for (std::size_t i = 1; i < line.operands.size(); ++i) {
-        const std::optional<Range> range = item(line.operands[i], output);
-        if (range && !exclusion.add(*range))
+        const std::optional<Range> range = itemAt(line.operands, i, 0, output);
+        if (whole && range && !exclusion.add(*range))
             output.refuse(line.operands[i], kNotTheNetworksFamily);
     }
-    exclusion.blocks(BlockWriter(line.form, output));
+    // What is left without an item that was refused would be more than asked.
+    if (!output.refused())
+        exclusion.blocks(BlockWriter(line.form, output));
 }
 
 void reverse(const CommandLine& line, AnswerOutput& output) {
-    for (const std::string& text : line.operands) {
-        const std::optional<Block> whole = network(text, output);
+    for (std::size_t i = 0; i < line.operands.size(); ++i) {
+        const std::optional<Block> whole = networkAt(line.operands, i, 0, output);
         if (!whole)
             continue;
         for (const std::string& zone : reverseZones(*whole)) {

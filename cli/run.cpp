@@ -19,12 +19,31 @@ public:
         , output_(output) {}
 
     // False once the reader of the results has gone.
-    bool answer(std::string_view input) {
-        const AddressReport report = calculator_.calculate(input);
+    bool answer(std::string_view input, std::uint64_t line = 0) {
+        return show(calculator_.calculate(input, line));
+    }
+
+    bool answerLines(std::istream& in) {
+        return forEachInputLine(in, output_, [this](const InputLine& line) {
+            if (!line.tooLong)
+                return answer(line.text, line.number);
+            AddressReport report;
+            appendMessage(report.messages, line.text, kLineTooLong, line.number);
+            report.refused = true;
+            return show(std::move(report));
+        });
+    }
+
+private:
+    bool show(AddressReport report) {
         if (!report.messages.empty())
             output_.message(report.messages);
         if (report.refused)
             output_.markRefused();
+        // A line for every input keeps a script's list and the values in step
+        // (paste list <(quellan --get cidr < list)).
+        if (report.refused && line_.form == OutputForm::Value)
+            report.results = "\n";
         if (report.results.empty())
             return output_.added();
         if (line_.form == OutputForm::Text && shown_)
@@ -34,17 +53,16 @@ public:
         return output_.added();
     }
 
-    bool answerLines(std::istream& in) {
-        return forEachInputLine(in, output_,
-                                [this](std::string_view line) { return answer(line); });
-    }
-
-private:
     const CommandLine& line_;
     AddressCalculator calculator_;
     AnswerOutput& output_;
     bool shown_ = false;
 };
+
+int exitStatus(AnswerOutput& output) {
+    const bool written = output.finish();
+    return written && !output.refused() ? 0 : kExitRefused;
+}
 
 } // namespace
 
@@ -55,19 +73,14 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         err.write("quellan: " + line.usageError + "\n" + usageText());
         return kExitUsage;
     }
-    if (line.help) {
-        out.write(helpText());
-        return 0;
-    }
-    if (line.version) {
-        out.write(versionText());
-        return 0;
-    }
     AnswerOutput output(out, err);
+    if (line.help || line.version) {
+        output.pending() = line.help ? helpText() : versionText();
+        return exitStatus(output);
+    }
     if (line.command != Command::Addresses) {
         runPlanning(line, in, output);
-        output.flush();
-        return output.refused() ? kExitRefused : 0;
+        return exitStatus(output);
     }
     if (line.sources.empty()) {
         if (inIsTerminal) {
@@ -84,8 +97,7 @@ int run(std::span<const std::string_view> arguments, std::istream& in, bool inIs
         if (!goOn)
             break;
     }
-    output.flush();
-    return output.refused() ? kExitRefused : 0;
+    return exitStatus(output);
 }
 
 } // namespace quellan::cli

@@ -11,8 +11,9 @@ namespace quellan::cli {
 class TextOutput {
 public:
     virtual ~TextOutput() = default;
-    // False when the text could not be written whole: the reader has gone.
-    virtual bool write(std::string_view text) = 0;
+    // 0 when the text was written whole, else the errno of the failure:
+    // EPIPE when the reader has gone, anything else a fault to report.
+    virtual int write(std::string_view text) = 0;
 };
 
 } // namespace quellan::cli

@@ -84,4 +84,29 @@ void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields,
     }
 }
 
+void addResultsMenu(QWidget& window, std::span<ValueLabel* const> fields) {
+    auto* menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("resultsMenu"));
+    for (ValueLabel* field : fields) {
+        QAction* copy = menu->addAction(QStringLiteral("Copy %1").arg(field->caption()));
+        QObject::connect(copy, &QAction::triggered, field,
+                         [field] { QGuiApplication::clipboard()->setText(field->value()); });
+    }
+    menu->addSeparator();
+    // Each field's menu: its own "Copy", then the shared entries.
+    menu->addActions(fields.front()->actions().mid(1));
+
+    auto* key = new QAction(&window);
+    key->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    key->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(key, &QAction::triggered, menu, [&window, menu] {
+        QWidget* focus = window.focusWidget() != nullptr ? window.focusWidget() : &window;
+        menu->popup(focus->mapToGlobal(focus->rect().center()));
+    });
+    window.addAction(key);
+    window.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&window, &QWidget::customContextMenuRequested, menu,
+                     [&window, menu](const QPoint& at) { menu->popup(window.mapToGlobal(at)); });
+}
+
 } // namespace quellan

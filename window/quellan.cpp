@@ -92,6 +92,7 @@ Quellan::Quellan(QWidget* parent)
     connectControls();
     addCopyActions(*this, valueLabels_, state_);
     addSubnetsAction();
+    addResultsMenu(*this, valueLabels_);
     setWindowIcon(readWindowIcon());
 }
 

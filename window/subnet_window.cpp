@@ -156,6 +156,9 @@ void SubnetWindow::exportCsv() {
 
 void SubnetWindow::placeFirstTime() {
     placed_ = true;
+    // The layout sets the window's least size; before it is shown only once
+    // this has run, and each size tried below must meet it.
+    layout()->activate();
     if (restoreGeometry(QSettings().value(kGeometryKey).toByteArray()))
         return;
     const int frame = 2 * table_->frameWidth();
@@ -164,17 +167,55 @@ void SubnetWindow::placeFirstTime() {
                margins.left() + margins.right(),
            parentWidget()->height());
     // Beside the main window, level with it, clear of its frame: to its
-    // right, or to its left where the screen ends first, or else as far
-    // right as the screen allows.
+    // right, or to its left where the screen ends first. Where neither side
+    // has room for all of it, below or above the window, lower, as long as
+    // half of it fits there; else on the roomier side, narrower (its columns
+    // scroll). Only a screen too small for any of these puts it over the
+    // window, as far right as the screen allows.
     const QRect main = parentWidget()->frameGeometry();
     const QRect screen = parentWidget()->screen()->availableGeometry();
     const int gap = margins.right();
-    int left = main.right() + 1 + gap;
-    if (left + width() > screen.right() + 1)
-        left = main.left() - gap - width() >= screen.left()
-                   ? main.left() - gap - width()
-                   : std::max(screen.left(), screen.right() + 1 - width());
-    move(left, main.top());
+    const QSize natural = size();
+    // Keeps a size and the place worked out for it when the window, at the
+    // size it takes, lies on the screen clear of the main window.
+    const auto tryPlace = [this, &main, &screen](int wide, int high, const auto& placeOf) {
+        resize(wide, high);
+        const QRect at(placeOf(frameGeometry().size()), frameGeometry().size());
+        if (!screen.contains(at) || at.intersects(main))
+            return false;
+        move(at.topLeft());
+        return true;
+    };
+    const auto rightOf = [&](QSize) { return QPoint(main.right() + 1 + gap, main.top()); };
+    const auto leftOf = [&](QSize size) {
+        return QPoint(main.left() - gap - size.width(), main.top());
+    };
+    const auto lineUp = [&](QSize size) {
+        return std::clamp(main.left(), screen.left(),
+                          std::max(screen.left(), screen.right() + 1 - size.width()));
+    };
+    const auto below = [&](QSize size) { return QPoint(lineUp(size), main.bottom() + 1 + gap); };
+    const auto above = [&](QSize size) {
+        return QPoint(lineUp(size), main.top() - gap - size.height());
+    };
+    const int rightRoom = screen.right() - main.right() - gap;
+    const int leftRoom = main.left() - gap - screen.left();
+    const int belowRoom = screen.bottom() - main.bottom() - gap;
+    const int aboveRoom = main.top() - gap - screen.top();
+    const int wide = natural.width();
+    const int high = natural.height();
+    if (tryPlace(wide, high, rightOf) || tryPlace(wide, high, leftOf))
+        return;
+    if (std::max(belowRoom, aboveRoom) >= high / 2 &&
+        (belowRoom >= aboveRoom ? tryPlace(wide, std::min(high, belowRoom), below)
+                                : tryPlace(wide, std::min(high, aboveRoom), above)))
+        return;
+    if (std::max(rightRoom, leftRoom) >= wide / 2 &&
+        (rightRoom >= leftRoom ? tryPlace(rightRoom, high, rightOf)
+                               : tryPlace(leftRoom, high, leftOf)))
+        return;
+    resize(natural);
+    move(std::max(screen.left(), screen.right() + 1 - width()), main.top());
 }
 
 void SubnetWindow::rememberGeometry() const {

@@ -23,19 +23,30 @@ constexpr std::uint32_t quad(std::uint32_t a, std::uint32_t b, std::uint32_t c, 
 constexpr std::string_view kPrivateUse = "Private-use (RFC 1918)";
 constexpr std::string_view kDocumentation = "Documentation (RFC 5737)";
 
-// The first block that holds an address names it; 255.255.255.255 comes
-// before the reserved 240/4 that surrounds it.
+// IANA's IPv4 special-purpose address registry, with multicast. The first
+// block that holds an address names it, so a block comes before any that
+// surrounds it: 255.255.255.255 before the reserved 240/4, the single
+// addresses before 192.0.0.0/24.
 constexpr RegistryBlock kRegistry[] = {
+    {quad(0, 0, 0, 0), 32, "This host on this network (RFC 1122)"},
     {quad(0, 0, 0, 0), 8, "This network (RFC 791)"},
     {quad(10, 0, 0, 0), 8, kPrivateUse},
     {quad(100, 64, 0, 0), 10, "Shared address space (RFC 6598)"},
     {quad(127, 0, 0, 0), 8, "Loopback (RFC 1122)"},
     {quad(169, 254, 0, 0), 16, "Link-local (RFC 3927)"},
     {quad(172, 16, 0, 0), 12, kPrivateUse},
+    {quad(192, 0, 0, 0), 29, "IPv4 service continuity prefix (RFC 7335)"},
+    {quad(192, 0, 0, 8), 32, "Dummy address (RFC 7600)"},
+    {quad(192, 0, 0, 9), 32, "Port Control Protocol anycast (RFC 7723)"},
+    {quad(192, 0, 0, 10), 32, "TURN anycast (RFC 8155)"},
+    {quad(192, 0, 0, 170), 31, "NAT64/DNS64 discovery (RFC 8880)"},
     {quad(192, 0, 0, 0), 24, "IETF protocol assignments (RFC 6890)"},
     {quad(192, 0, 2, 0), 24, kDocumentation},
+    {quad(192, 31, 196, 0), 24, "AS112-v4 (RFC 7535)"},
+    {quad(192, 52, 193, 0), 24, "AMT (RFC 7450)"},
     {quad(192, 88, 99, 0), 24, "6to4 relay anycast (RFC 7526)"},
     {quad(192, 168, 0, 0), 16, kPrivateUse},
+    {quad(192, 175, 48, 0), 24, "Direct delegation AS112 (RFC 7534)"},
     {quad(198, 18, 0, 0), 15, "Benchmarking (RFC 2544)"},
     {quad(198, 51, 100, 0), 24, kDocumentation},
     {quad(203, 0, 113, 0), 24, kDocumentation},

@@ -45,6 +45,11 @@ std::optional<std::uint32_t> DottedQuad::address() const {
     return value;
 }
 
+bool hasLeadingZeros(const std::array<std::string_view, 4>& octets) {
+    return std::any_of(octets.begin(), octets.end(),
+                       [](std::string_view octet) { return octet.size() > 1 && octet[0] == '0'; });
+}
+
 std::optional<DottedQuad> readDottedQuad(std::string_view text, LeadingZeros zeros) {
     DottedQuad quad;
     std::size_t i = 0;
@@ -107,6 +112,15 @@ std::optional<std::int32_t> dottedMaskBits(std::string_view text) {
     if (leadingOnes(~mask))
         return std::popcount(~mask);
     return std::nullopt;
+}
+
+bool dottedNetworkMask(std::string_view text) {
+    const auto quad = readDottedQuad(trimBlanks(text));
+    const auto mask = quad ? quad->address() : std::nullopt;
+    if (!mask)
+        return false;
+    const std::uint32_t hostBits = ~*mask;
+    return (hostBits & (hostBits + 1U)) == 0;
 }
 
 ParsedAddress parseAddress(std::string_view text) {

@@ -18,7 +18,17 @@
 
 namespace quellan {
 
-inline constexpr std::string_view kNotAnAddress = "Not an IPv4 address.";
+// Every reader's one wording for a text that is no address: which family was
+// meant is what cannot be told from it.
+inline constexpr std::string_view kNotAnAddress = "Not an IPv4 or IPv6 address.";
+
+// "010.0.0.1" is 8.0.0.1 to inet_aton and 10.0.0.1 to the window: a script
+// must not get one of the two by chance.
+inline constexpr std::string_view kLeadingZeros =
+    "Leading zeros are ambiguous: octal to some programs, decimal to others.";
+
+// True when an octet has a leading zero ("010"); a lone "0" has none.
+bool hasLeadingZeros(const std::array<std::string_view, 4>& octets);
 
 // "a.b.c.d" and nothing else: four groups of one to three digits joined by
 // single dots. The values are not held to 255 here, since the window's boxes
@@ -62,6 +72,10 @@ ParsedAddress parseAddress(std::string_view text);
 // ("0.0.0.63"), both /26; empty when the text is neither. All ones reads as
 // /32 and all zeros as /0.
 std::optional<std::int32_t> dottedMaskBits(std::string_view text);
+
+// Ones then zeros, written as four octets: 255.255.255.192, 0.0.0.0; no
+// wildcard.
+bool dottedNetworkMask(std::string_view text);
 
 // A piece of the user's text inside a reason: short, and only characters a
 // status bar or terminal shows as themselves.

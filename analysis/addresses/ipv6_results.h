@@ -35,8 +35,10 @@ struct Ipv6Field {
     Ipv6Fact fact;
 };
 
-// In the order of the text lines and of the JSON object, after "input".
-inline constexpr std::array<Ipv6Field, 12> kIpv6Fields{{
+// In the order of the text lines and of the JSON object, after "input". The
+// usable part is every address, as IPv6 has no broadcast address; the keys
+// are there because IPv4 addresses have them.
+inline constexpr std::array<Ipv6Field, 15> kIpv6Fields{{
     {"Address", "address", Ipv6Fact::Address},
     {"Expanded address", "expanded", Ipv6Fact::Expanded},
     {"Prefix length", "prefixLength", Ipv6Fact::PrefixLength},
@@ -49,6 +51,9 @@ inline constexpr std::array<Ipv6Field, 12> kIpv6Fields{{
     {"Address type", "type", Ipv6Fact::Type},
     {"Embedded IPv4 address", "embeddedIpv4", Ipv6Fact::EmbeddedIpv4},
     {kReverseDnsCaption, kReverseDnsKey, Ipv6Fact::ReverseDns},
+    {"First usable address", "usableFirst", Ipv6Fact::First},
+    {"Last usable address", "usableLast", Ipv6Fact::Last},
+    {"Usable addresses", "usable", Ipv6Fact::Addresses},
 }};
 
 // One line per captioned field; the line of a fact the address does not

@@ -38,7 +38,7 @@ int hexValue(char c) {
 // none otherwise.
 std::string_view readGroups(std::string_view text, Uint128& bits) {
     if (!looksLikeIpv6(text))
-        return kNotAnIpv6Address;
+        return kNotAnAddress;
     std::array<std::uint16_t, kGroups> groups{};
     std::size_t count = 0;
     std::optional<std::size_t> gap; // how many groups stand before the "::"
@@ -69,7 +69,7 @@ std::string_view readGroups(std::string_view text, Uint128& bits) {
         }
         const std::size_t digits = i - start;
         if (digits == 0)
-            return kNotAnIpv6Address;
+            return kNotAnAddress;
         if (digits > 4)
             return kLongGroup;
         if (count == kGroups)
@@ -78,7 +78,7 @@ std::string_view readGroups(std::string_view text, Uint128& bits) {
         if (i == text.size())
             break;
         if (text[i] != ':')
-            return kNotAnIpv6Address;
+            return kNotAnAddress;
         if (++i == text.size())
             return kLoneColon;
         if (text[i] == ':') {

@@ -12,8 +12,6 @@
 
 namespace quellan {
 
-inline constexpr std::string_view kNotAnIpv6Address = "Not an IPv6 address.";
-
 struct ParsedIpv6 {
     IpAddress address{Family::IPv6, 0};
     // 128 when the text gives none.

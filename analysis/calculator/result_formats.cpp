@@ -55,6 +55,19 @@ std::string lengthAfter(std::uint32_t address, std::int32_t bits) {
     return text;
 }
 
+AddressFacts factsOf(const WindowState& state, const Given& given) {
+    return given ? addressFacts(*given) : addressFacts(state);
+}
+
+void appendFactJson(std::string& json, const FactField& fact, const AddressFacts& facts) {
+    json.push_back(',');
+    appendKey(json, fact.key);
+    if (fact.number)
+        appendNumber(json, facts.*fact.text);
+    else
+        appendJsonString(json, facts.*fact.text);
+}
+
 } // namespace
 
 std::string copyAllText(const WindowState& state) {
@@ -65,18 +78,21 @@ std::string copyAllText(const WindowState& state) {
     return text;
 }
 
-std::string resultsText(const WindowState& state) {
+std::string resultsText(const WindowState& state, const Given& given) {
     std::string text = copyAllText(state);
-    const AddressFacts facts = addressFacts(state);
+    const AddressFacts facts = factsOf(state, given);
     for (const FactField& fact : kFactFields)
         appendLine(text, fact.caption, facts.*fact.text);
     text.append(kReverseDnsCaption).append(": ");
     appendReverseDnsOf(text, facts);
     text.push_back('\n');
+    if (given)
+        for (const FactField& fact : kScriptFields)
+            appendLine(text, fact.caption, facts.*fact.text);
     return text;
 }
 
-std::string resultsJson(const WindowState& state, std::string_view input) {
+std::string resultsJson(const WindowState& state, std::string_view input, const Given& given) {
     std::string json;
     json.reserve(640);
     json.push_back('{');
@@ -91,17 +107,18 @@ std::string resultsJson(const WindowState& state, std::string_view input) {
         else
             appendJsonString(json, value);
     }
-    const AddressFacts facts = addressFacts(state);
-    for (const FactField& fact : kFactFields) {
-        json.push_back(',');
-        appendKey(json, fact.key);
-        appendJsonString(json, facts.*fact.text);
-    }
+    const AddressFacts facts = factsOf(state, given);
+    for (const FactField& fact : kFactFields)
+        appendFactJson(json, fact, facts);
     json.push_back(',');
     appendKey(json, kReverseDnsKey);
     json.push_back('"');
     appendReverseDnsOf(json, facts);
-    json.append("\"}");
+    json.push_back('"');
+    if (given)
+        for (const FactField& fact : kScriptFields)
+            appendFactJson(json, fact, facts);
+    json.push_back('}');
     return json;
 }
 
@@ -109,11 +126,12 @@ bool isResultKey(std::string_view key) {
     const auto named = [key](const auto& field) { return field.key == key; };
     return key == kInputKey || key == kReverseDnsKey ||
            std::any_of(kDisplayFields.begin(), kDisplayFields.end(), named) ||
-           std::any_of(kFactFields.begin(), kFactFields.end(), named);
+           std::any_of(kFactFields.begin(), kFactFields.end(), named) ||
+           std::any_of(kScriptFields.begin(), kScriptFields.end(), named);
 }
 
 std::optional<std::string> resultValue(const WindowState& state, std::string_view input,
-                                       std::string_view key) {
+                                       std::string_view key, const Given& given) {
     if (key == kInputKey)
         return std::string(trimmed(input));
     for (const DisplayField& field : kDisplayFields)
@@ -121,10 +139,13 @@ std::optional<std::string> resultValue(const WindowState& state, std::string_vie
             return std::string(trimmed(state.*field.text));
     for (const FactField& fact : kFactFields)
         if (fact.key == key)
-            return addressFacts(state).*fact.text;
+            return factsOf(state, given).*fact.text;
+    for (const FactField& fact : kScriptFields)
+        if (fact.key == key)
+            return factsOf(state, given).*fact.text;
     if (key == kReverseDnsKey) {
         std::string name;
-        appendReverseDnsOf(name, addressFacts(state));
+        appendReverseDnsOf(name, factsOf(state, given));
         return name;
     }
     return std::nullopt;

@@ -16,7 +16,9 @@ std::string readAddress(std::string_view text, IpAddress& address) {
         const auto quad = readDottedQuad(text);
         const auto value = quad ? quad->address() : std::nullopt;
         if (!value)
-            return std::string(kNotAnIpAddress);
+            return std::string(kNotAnAddress);
+        if (hasLeadingZeros(quad->digits))
+            return std::string(kLeadingZeros);
         address = {Family::IPv4, *value};
         return {};
     }
@@ -38,14 +40,28 @@ ParsedNetwork parseNetwork(std::string_view text) {
         parsed.reason = kRangeIsNoNetwork;
         return parsed;
     }
-    const std::size_t slash = text.find('/');
+    // The mask after '/' or, as router configurations write it, after a
+    // blank: "10.0.0.0 255.0.0.0".
+    std::size_t maskStart = text.find('/');
+    if (maskStart == std::string_view::npos && !looksLikeIpv6(text))
+        maskStart = text.find_first_of(" \t");
     IpAddress address;
-    parsed.reason = readAddress(trimBlanks(text.substr(0, slash)), address);
+    parsed.reason = readAddress(trimBlanks(text.substr(0, maskStart)), address);
     if (!parsed.reason.empty())
         return parsed;
     PrefixLength length{familyBits(address.family), {}};
-    if (slash != std::string_view::npos) {
-        length = readPrefixLength(trimBlanks(text.substr(slash + 1)), address.family);
+    const std::string_view mask =
+        maskStart == std::string_view::npos ? "" : trimBlanks(text.substr(maskStart + 1));
+    if (address.family == Family::IPv4 && mask.find('.') != std::string_view::npos) {
+        // A network mask or its wildcard, as an address's mask is read.
+        const std::optional<std::int32_t> bits = dottedMaskBits(mask);
+        if (!bits) {
+            parsed.reason = shownInReason(mask) + " is not a network mask.";
+            return parsed;
+        }
+        length.length = *bits;
+    } else if (maskStart != std::string_view::npos) {
+        length = readPrefixLength(mask, address.family);
         if (!length.reason.empty()) {
             parsed.reason = std::move(length.reason);
             return parsed;

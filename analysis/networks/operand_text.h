@@ -2,8 +2,10 @@
 
 // The networks and items the planning subcommands read: "192.168.5.0/24",
 // "2001:db8::/32", a bare address as its own /32 or /128, and, for an item,
-// a range "10.0.0.1 - 10.0.0.9". Blanks, tabs and line ends may stand around
-// the text, around '/' and around '-'. IPv4 is four decimal octets of one to
+// a range "10.0.0.1 - 10.0.0.9". An IPv4 mask may also be dotted, as an
+// address's: "10.0.0.0/255.0.0.0", "10.0.0.0 255.0.0.0", "10.0.0.0/0.255.255.255".
+// Blanks, tabs and line ends may stand around the text, around '/' and
+// around '-'. IPv4 is four decimal octets of one to
 // three digits, as the tool's address reader takes them.
 //
 // A merge reads these by the million: on success nothing is allocated, and
@@ -16,7 +18,6 @@
 
 namespace quellan {
 
-inline constexpr std::string_view kNotAnIpAddress = "Not an IPv4 or IPv6 address.";
 inline constexpr std::string_view kRangeBackwards = "The range ends before it starts.";
 inline constexpr std::string_view kRangeOfTwoFamilies = "A range cannot mix IPv4 and IPv6.";
 inline constexpr std::string_view kRangeIsNoNetwork = "A range is not a network; give a prefix.";

@@ -33,7 +33,7 @@ TEST_P(ParseTable, ReadsOrSaysWhy) {
 
 const Octets k10001{"10", "0", "0", "1"};
 const Octets kC{"192", "168", "1", "10"};
-const std::string kNone = "Not an IPv4 address.";
+const std::string kNone = "Not an IPv4 or IPv6 address.";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Accepted, ParseTable, testing::Values(

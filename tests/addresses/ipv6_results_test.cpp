@@ -86,7 +86,11 @@ TEST(Ipv6Results, TextLinesOfTheWorkedExample) {
               "Addresses: 18446744073709551616\n"
               "Address type: Documentation (RFC 3849)\n"
               "Reverse DNS: " +
-                  kWorkedReverse + "\n");
+                  kWorkedReverse +
+                  "\n"
+                  "First usable address: 2001:db8::\n"
+                  "Last usable address: 2001:db8::ffff:ffff:ffff:ffff\n"
+                  "Usable addresses: 18446744073709551616\n");
 }
 
 TEST(Ipv6Results, JsonLineOfTheWorkedExample) {
@@ -97,7 +101,9 @@ TEST(Ipv6Results, JsonLineOfTheWorkedExample) {
               R"("first":"2001:db8::","last":"2001:db8::ffff:ffff:ffff:ffff",)"
               R"j("addresses":"18446744073709551616","type":"Documentation (RFC 3849)",)j"
               R"("reverseDns":")" +
-                  kWorkedReverse + R"("})");
+                  kWorkedReverse +
+                  R"(","usableFirst":"2001:db8::","usableLast":"2001:db8::ffff:ffff:ffff:ffff",)"
+                  R"("usable":"18446744073709551616"})");
 }
 
 TEST(Ipv6Results, EmbeddedAddressAndZoneWhereGiven) {

@@ -100,7 +100,7 @@ TEST_P(Refusals, SayWhy) {
     EXPECT_EQ(quellan::parseIpv6(GetParam().text).reason, GetParam().reason);
 }
 
-const std::string kNone = "Not an IPv6 address.";
+const std::string kNone = "Not an IPv4 or IPv6 address.";
 const std::string kLength = " is not a prefix length.";
 const std::string kTooMany = "More than eight groups.";
 const std::string kBadEnding = "The dotted ending is not an IPv4 address.";

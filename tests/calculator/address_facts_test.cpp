@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Entered, FactsOfTheRecord, testing::Values(
     FactsCase{"224.1.2.3/24", "255.255.255.255", "0.0.0.0/0", "Multicast (RFC 5771)"},   // no mask length
     FactsCase{"254.255.0.1", "255.255.255.255", "0.0.0.0/0", "Reserved (RFC 1112)"},
     FactsCase{"300.1.1.1", "0.255.255.255", "44.0.0.0/8", "Public"},           // the low eight bits of 300
-    FactsCase{"0.0.0.0", "0.255.255.255", "0.0.0.0/8", "This network (RFC 791)"}));
+    FactsCase{"0.0.0.0", "0.255.255.255", "0.0.0.0/8", "This host on this network (RFC 1122)"}));
 // clang-format on
 
 } // namespace

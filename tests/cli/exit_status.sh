@@ -38,11 +38,21 @@ awk 'BEGIN { for (i = 0; i < 20000; i++) printf "10.%d.%d.1/%d\n", i % 250, i % 
 grep -qx '10.0.0.3' "$work/out" ||
   { echo "the line after a very long one was lost" >&2; failures=$((failures + 1)); }
 input=$work expect 1 "" "quellan: cannot read the standard input: Is a directory" -- --get input
+# A line without an end is refused as soon as it passes the limit, in memory
+# that stays bounded, however long it goes on.
+"$quellan" --get cidr </dev/zero >/dev/null 2>"$work/err" &
+endless=$!
+sleep 1
+rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$endless/status" 2>/dev/null)
+kill "$endless" 2>/dev/null
+wait "$endless" 2>/dev/null
+[[ -n "$rss" && $rss -lt 262144 && "$(cat "$work/err")" == "quellan: line 1: "*": The line is longer than 65536 bytes." ]] ||
+  { echo "quellan </dev/zero: ${rss:-no} KiB resident after a second, <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
 "$quellan" 10.0.0.1/30 <"$work/in" | grep -qx 'Usable address range: 10.0.0.1 - 10.0.0.2' ||
   { echo "text output lacks the range line" >&2; failures=$((failures + 1)); }
 # A program that feeds addresses one at a time gets each answer before it sends the next.
 coproc answers { "$quellan" --get cidr; }
-# Kept now: bash unsets answers_PID once the coprocess has ended.
+# Bash forgets answers_PID once the coprocess has ended, which may be before the wait.
 answers_pid=$answers_PID
 for address in 10.0.0.1 172.16.0.1; do
   echo "$address" >&"${answers[1]}"
@@ -59,6 +69,14 @@ status=$( (timeout 10 "$quellan" split 64 2001:db8::/16 2>"$work/err"; echo $? >
   { echo "split | head -3: $status lines, status $(cat "$work/status"), <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
 "$quellan" --help >"$work/out" && grep -q '^Usage: quellan' "$work/out" ||
   { echo "--help did not print the usage" >&2; failures=$((failures + 1)); }
+# A full disk is a failure, reported once; the reader going away is none.
+for args in "192.168.1.10" "split 26 10.0.0.0/8" "--help" "merge 10.0.0.0/24"; do
+  # shellcheck disable=SC2086
+  "$quellan" $args </dev/null >/dev/full 2>"$work/err"
+  status=$?
+  [[ $status -eq 1 && "$(cat "$work/err")" == "quellan: write error: No space left on device" ]] ||
+    { echo "quellan $args >/dev/full: status $status, <$(cat "$work/err")>" >&2; failures=$((failures + 1)); }
+done
 "$quellan" --frobnicate 2>/dev/null
 [[ $? -eq 2 ]] || { echo "an unknown option did not end with status 2" >&2; failures=$((failures + 1)); }
 # A plan kept in git checked in a pipeline: a broken file gives its lines on

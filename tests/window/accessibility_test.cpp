@@ -381,6 +381,81 @@ private slots:
             QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
     }
 
+    // Every entry of the fields' menus from the keyboard, wherever the focus
+    // is, without a stop in the Tab order: Shift+F10, or the Menu key where
+    // the focus has no menu of its own. Shift+F10 goes in through the window,
+    // as the platform delivers keys; for the Menu key the platform sends the
+    // focus a context menu event, and so does the test.
+    void resultsMenuByKeyboard_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("Shift+F10 in an octet box")
+            << "txtOct4" << int(Qt::Key_F10) << "Copy Network Address"
+            << "192.168.1.0";
+        QTest::newRow("Shift+F10 on the slider")
+            << "Slider1" << int(Qt::Key_F10) << "Copy Max hosts"
+            << "254";
+        QTest::newRow("Menu key on the slider")
+            << "Slider1" << int(Qt::Key_Menu) << "Copy Usable address range"
+            << "192.168.1.1 - 192.168.1.254";
+        QTest::newRow("Menu key on the button")
+            << "Command1" << int(Qt::Key_Menu) << "Copy all" << kAllFields192;
+    }
+
+    void resultsMenuByKeyboard() {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, entry);
+        QFETCH(QString, copied);
+        typeAddress({"192", "168", "1", "10"});
+        fixture_.find(from)->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(fixture_.focusName(), from);
+        if (key == Qt::Key_F10) {
+            QTest::keyClick(fixture_.window().windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+        } else {
+            QWidget* focus = fixture_.window().focusWidget();
+            const QPoint centre = focus->rect().center();
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre,
+                                      focus->mapToGlobal(centre));
+            QApplication::sendEvent(focus, &menuKey);
+        }
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+        QStringList entries;
+        for (QAction* action : menu->actions())
+            entries << action->text();
+        const QStringList expected{"Copy Decimal IP address",
+                                   "Copy Binary IP address",
+                                   "Copy Hexadecimal IP address",
+                                   "Copy Address Class",
+                                   "Copy Number of bits in mask",
+                                   "Copy Classfull Network Mask",
+                                   "Copy Classless Network Mask",
+                                   "Copy Hex Network Mask",
+                                   "Copy Binary Network mask",
+                                   "Copy Usable address range",
+                                   "Copy Network Address",
+                                   "Copy Broadcast Address",
+                                   "Copy Max hosts",
+                                   "Copy Max nets",
+                                   "",
+                                   "Copy all",
+                                   "Copy as",
+                                   "Subnets…"};
+        QCOMPARE(entries, expected);
+        for (qsizetype step = 0; step < entries.size(); ++step) {
+            if (menu->activeAction() != nullptr && menu->activeAction()->text() == entry)
+                break;
+            QTest::keyClick(menu, Qt::Key_Down);
+        }
+        QVERIFY(menu->activeAction() != nullptr);
+        QCOMPARE(menu->activeAction()->text(), entry);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+
     // The menu takes the focus from a box holding a value that leaving it
     // would refuse: that is not leaving, so nothing is checked or moved.
     void contextMenuLeavesRefusedBoxAlone() {

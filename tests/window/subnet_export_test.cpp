@@ -14,7 +14,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 
 using quellan::SubnetList;
 using quellan::test::WindowFixture;
@@ -33,6 +36,28 @@ SubnetList listOf(const QStringList& octets, int bits) {
     quellan::Dumbo(state);
     return quellan::subnetListOf(state);
 }
+
+// Writes past `bytes` fail with "File too large" while it lives, as on a
+// disk that has filled up, without the signal that would end the program.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 } // namespace
 
@@ -266,14 +291,42 @@ private slots:
             QCOMPARE(QGuiApplication::clipboard()->text() == "untouched", !opened.isEmpty());
     }
 
-    // A file that cannot be written says why and leaves nothing behind.
+    // A file that cannot be written says why, and leaves nothing behind or
+    // the file of that name as it was: a folder that is not there, and a
+    // disk that fills up on the way (here, the limit on a file's size).
+    void failedExport_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("earlier");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no folder") << "missing/subnets.csv" << false << "No such file or directory";
+        QTest::newRow("too large, new file") << "subnets.csv" << false << "File too large";
+        QTest::newRow("too large, earlier file") << "subnets.csv" << true << "File too large";
+    }
     void failedExport() {
-        const SubnetList list = listOf({"192", "168", "1", "10"}, 26);
-        const QTemporaryDir empty;
-        const QString path = empty.filePath("missing/subnets.csv");
-        QVERIFY(!quellan::writeSubnetCsv(path, list).isEmpty());
-        QVERIFY(!QFile::exists(path));
-        QCOMPARE(QDir(empty.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {});
+        QFETCH(QString, name);
+        QFETCH(bool, earlier);
+        QFETCH(QString, reason);
+        // 65536 rows, over 3 MB, against a limit of 256 KiB.
+        const SubnetList list = listOf({"172", "16", "5", "4"}, 32);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        const QByteArray before = "Network,First host,Last host,Broadcast,Hosts\n";
+        if (earlier) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        }
+        const FileSizeLimit limit(256 * 1024);
+        const QString failure = quellan::writeSubnetCsv(path, list);
+        QVERIFY2(failure.contains(reason), qPrintable(failure));
+        QStringList left = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        if (earlier) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+            QCOMPARE(left, QStringList{name});
+        } else {
+            QCOMPARE(left, QStringList{});
+        }
     }
 };
 

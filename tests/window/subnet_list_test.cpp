@@ -25,6 +25,9 @@ namespace {
 const QString kOne = "The mask is not longer than the class's default: there is one network.";
 const QString kNone = "Class D and E addresses have no subnets.";
 
+// Where the second, 1280-pixel screen begins.
+constexpr int kSmallScreenLeft = 1600;
+
 } // namespace
 
 class SubnetListTest : public QObject {
@@ -129,25 +132,31 @@ private slots:
         QCOMPARE(subnets()->frameGeometry().top(), main.top());
     }
 
-    // Beside the main window where the screen has room, to its right first.
+    // Beside the main window where the screen has room, to its right first;
+    // on the narrower screen, with the window in its middle, wherever the
+    // screen has room (narrower beside it, or below); never over the window.
     void placement_data() {
         QTest::addColumn<int>("mainLeft");
-        QTest::addColumn<bool>("toTheRight");
-        QTest::newRow("room on both sides") << 560 << true;
-        QTest::newRow("room on the right only") << 0 << true;
-        QTest::newRow("room on the left only") << 1600 - 380 << false;
+        QTest::addColumn<QString>("side");
+        QTest::newRow("room on both sides") << 560 << "right";
+        QTest::newRow("room on the right only") << 0 << "right";
+        QTest::newRow("room on the left only") << 1600 - 380 << "left";
+        QTest::newRow("1280 pixels, room on neither side")
+            << kSmallScreenLeft + (1280 - 365) / 2 << "clear of it";
     }
     void placement() {
         QFETCH(int, mainLeft);
-        QFETCH(bool, toTheRight);
+        QFETCH(QString, side);
         fixture_.window().move(mainLeft, 100);
         QVERIFY(openByKeys());
         const QRect main = fixture_.window().frameGeometry();
         const QRect list = subnets()->frameGeometry();
         QVERIFY(!list.intersects(main));
-        QCOMPARE(list.top(), main.top());
         QVERIFY(fixture_.window().screen()->availableGeometry().contains(list));
-        QCOMPARE(list.left() > main.right(), toTheRight);
+        if (side == "clear of it")
+            return;
+        QCOMPARE(list.top(), main.top());
+        QCOMPARE(list.left() > main.right(), side == "right");
     }
 
     void reopeningRaisesTheSameWindow() {
@@ -448,13 +457,16 @@ private slots:
 };
 
 // The offscreen platform's one screen is 800 pixels wide, too narrow for the
-// list beside the window; this one is a common laptop's.
+// list beside the window; these are a common laptop's and, to its right, an
+// older screen's.
 int main(int argc, char* argv[]) {
     quellan::test::useOffscreenWithoutDisplay();
     QTemporaryFile screens(QDir::tempPath() + "/screens-XXXXXX.json");
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
         screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1600,
-                          "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+                          "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+                         {"name": "older", "x": 1600, "y": 0, "width": 1280,
+                          "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         screens.close();
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     }
