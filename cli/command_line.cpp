@@ -7,6 +7,7 @@
 #include "addresses/number_text.h"
 #include "calculator/address_facts.h"
 #include "calculator/result_formats.h"
+#include "plans/plan.h"
 
 #include <getopt.h>
 
@@ -96,6 +97,14 @@ constexpr PlanningCommand kPlanningCommands[] = {
     {"merge", Command::Merge, 0, "[ITEM...]", "the fewest blocks covering the items"},
     {"exclude", Command::Exclude, 2, "NETWORK ITEM...", "NETWORK without the items"},
     {"reverse", Command::Reverse, 1, "NETWORK...", "the reverse DNS zones of each NETWORK"},
+    {"plan", Command::Plan, 0, "FILE.qplan", "a plan file's subnets and labels"},
+};
+
+// The ways `plan` is called, as the usage shows them.
+constexpr std::string_view kPlanUsage[] = {
+    "plan [--json | --csv] FILE.qplan",
+    "plan --from-csv FILE.csv [--profile P]",
+    "plan --new NETWORK... [--profile P]",
 };
 
 const PlanningCommand* findPlanningCommand(std::string_view name) {
@@ -103,6 +112,26 @@ const PlanningCommand* findPlanningCommand(std::string_view name) {
         if (command.name == name)
             return &command;
     return nullptr;
+}
+
+// `modes` counts --json, --csv, --from-csv and --new as given.
+std::string planUsageError(const CommandLine& line, int modes) {
+    if (modes > 1)
+        return "--json, --csv, --from-csv and --new exclude each other";
+    const bool newPlan = line.planMode == PlanMode::New;
+    const bool makes = line.planMode == PlanMode::FromCsv || newPlan;
+    if (!line.profile.empty() && !makes)
+        return "--profile goes with plan --from-csv or --new";
+    if (!line.profile.empty() && !profileNamed(line.profile))
+        return "--profile knows no profile \"" + line.profile + "\"; the profiles are " +
+               profileNames();
+    if (line.planMode == PlanMode::FromCsv && !line.operands.empty())
+        return "plan --from-csv takes no operand besides its FILE.csv";
+    if (newPlan && line.operands.empty())
+        return "plan --new needs NETWORK...";
+    if (!makes && line.operands.size() != 1)
+        return "plan needs one FILE.qplan";
+    return {};
 }
 
 std::string planningUsageError(const CommandLine& line, const PlanningCommand& command, bool get) {
@@ -178,18 +207,28 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     argv.push_back(nullptr);
     const int argc = static_cast<int>(texts.size());
 
-    enum : int { kJson = 256, kGet, kVersion, kCount };
-    static constexpr std::array<option, 6> kOptions{{
+    enum : int { kJson = 256, kGet, kVersion, kCount, kCsv, kFromCsv, kNew, kProfile };
+    static constexpr std::array<option, 10> kOptions{{
         {"help", no_argument, nullptr, 'h'},
         {"json", no_argument, nullptr, kJson},
         {"get", required_argument, nullptr, kGet},
         {"count", no_argument, nullptr, kCount},
         {"version", no_argument, nullptr, kVersion},
+        {"csv", no_argument, nullptr, kCsv},
+        {"from-csv", required_argument, nullptr, kFromCsv},
+        {"new", no_argument, nullptr, kNew},
+        {"profile", required_argument, nullptr, kProfile},
         {nullptr, 0, nullptr, 0},
     }};
     CommandLine line;
     bool json = false;
     bool get = false;
+    bool csv = false;
+    bool fromCsv = false;
+    bool newPlan = false;
+    // The first option only `plan` takes, for the message when it stands
+    // without it.
+    std::string planOption;
     // The messages are ours to write, to the stream run() is given; 0 starts
     // getopt afresh, as each call reads a whole command line.
     opterr = 0;
@@ -197,6 +236,9 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
     int found = 0;
     while ((found = getopt_long(argc, argv.data(), ":h", kOptions.data(), nullptr)) != -1) {
         const std::string_view given = argv[optind - 1];
+        if (planOption.empty() &&
+            (found == kCsv || found == kFromCsv || found == kNew || found == kProfile))
+            planOption = std::string(given.substr(0, given.find('=')));
         switch (found) {
         case 'h':
             line.help = true;
@@ -213,6 +255,19 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
             break;
         case kCount:
             line.count = true;
+            break;
+        case kCsv:
+            csv = true;
+            break;
+        case kFromCsv:
+            line.sheet = optarg;
+            fromCsv = true;
+            break;
+        case kNew:
+            newPlan = true;
+            break;
+        case kProfile:
+            line.profile = optarg;
             break;
         case ':':
             line.usageError = "option '" + optionName(given, kOptions) + "' requires an argument";
@@ -249,6 +304,20 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments) {
         line.command = planning->command;
         line.operands.assign(operands.begin() + 1, operands.end());
         line.usageError = planningUsageError(line, *planning, get);
+        if (line.usageError.empty() && line.command == Command::Plan) {
+            line.planMode = csv       ? PlanMode::Csv
+                            : newPlan ? PlanMode::New
+                            : fromCsv ? PlanMode::FromCsv
+                                      : PlanMode::Show;
+            line.usageError = planUsageError(line, (json ? 1 : 0) + (csv ? 1 : 0) +
+                                                       (fromCsv ? 1 : 0) + (newPlan ? 1 : 0));
+        } else if (line.usageError.empty() && !planOption.empty()) {
+            line.usageError = planOption + " goes with plan only";
+        }
+        return line;
+    }
+    if (!planOption.empty()) {
+        line.usageError = planOption + " goes with plan only";
         return line;
     }
     if (line.count) {
@@ -269,6 +338,11 @@ std::string usageText() {
     std::string usage = "Usage: quellan [--json | --get KEY] ADDRESS...\n"
                         "       quellan [--json | --get KEY] [-] < ADDRESSES\n";
     for (const PlanningCommand& command : kPlanningCommands) {
+        if (command.command == Command::Plan) {
+            for (const std::string_view plan : kPlanUsage)
+                usage.append("       quellan ").append(plan).push_back('\n');
+            continue;
+        }
         usage.append("       quellan ").append(command.name);
         usage.append(command.command == Command::Reverse ? " " : " [--json] ");
         if (command.command == Command::Split)
@@ -317,10 +391,24 @@ std::string helpText() {
            "with -. 'split --count' prints only how many. merge, exclude and hosts\n"
            "print nothing when one operand is refused; the others answer each operand.\n"
            "\n"
+           "A plan file (NAME.qplan) keeps networks with their subnets and labels: JSON\n"
+           "with one subnet a line, made for git. 'quellan plan FILE.qplan' lists each\n"
+           "subnet with its usable range and count under the plan's profile, its name\n"
+           "(or free) and VLAN; --json gives one object a subnet, --csv the sheet.\n"
+           "'plan --new NETWORK...' and 'plan --from-csv FILE.csv' write a plan file on\n"
+           "standard output. A broken file gives FILE:LINE: REASON lines on standard\n"
+           "error, nothing on standard output, and status 1.\n"
+           "\n"
            "Options:\n"
            "  --json        one JSON object per address or block, one per line\n"
            "  --get KEY     only the value of KEY, one line per input\n"
            "  --count       split: only the number of subnets\n"
+           "  --csv         plan: the subnets as CSV, one row each\n"
+           "  --from-csv FILE  plan: a plan file from a CSV sheet\n"
+           "  --new         plan: a plan file of the NETWORKs, each one free subnet\n"
+           "  --profile P   plan --new, --from-csv: the addresses each IPv4 subnet keeps\n"
+           "                from hosts: standard (network and broadcast), aws, azure,\n"
+           "                gcp or oci\n"
            "  -h, --help    show this help and exit\n"
            "  --version     show the version and exit\n"
            "  --            what follows is operands, even a word such as split\n"

@@ -19,7 +19,11 @@ enum class OutputForm {
 
 // The first operand names a planning command; without one, the operands are
 // addresses.
-enum class Command { Addresses, Split, Hosts, Range, Merge, Exclude, Reverse };
+enum class Command { Addresses, Split, Hosts, Range, Merge, Exclude, Reverse, Plan };
+
+// What `plan` does: show a plan file (as text or JSON by the output form),
+// export it as CSV, or write a plan file from a sheet or from networks.
+enum class PlanMode { Show, Csv, FromCsv, New };
 
 // An address as given, or the standard input, one address a line.
 struct Source {
@@ -35,6 +39,9 @@ struct CommandLine {
     // A planning command's operands, after its name.
     std::vector<std::string> operands;
     bool count = false; // split: only how many
+    PlanMode planMode = PlanMode::Show;
+    std::string sheet;   // plan --from-csv
+    std::string profile; // plan --from-csv, --new; empty for the standard one
     bool help = false;
     bool version = false;
     // Why the command line cannot be followed; empty when it can.

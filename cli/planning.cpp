@@ -9,6 +9,7 @@
 #include "networks/host_plan.h"
 #include "networks/operand_text.h"
 #include "networks/reverse_zones.h"
+#include "plan_command.h"
 
 #include <optional>
 #include <string>
@@ -244,6 +245,9 @@ void runPlanning(const CommandLine& line, std::istream& in, AnswerOutput& output
         break;
     case Command::Reverse:
         reverse(line, output);
+        break;
+    case Command::Plan:
+        runPlan(line, output);
         break;
     case Command::Addresses:
         break;

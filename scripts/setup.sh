@@ -14,6 +14,8 @@ packages=(
   libxcb1-dev
   # the fuzzer
   clang libclang-rt-14-dev
+  # the plan files are JSON
+  nlohmann-json3-dev
   # the lint
   clang-format clang-tidy python3
   # the Debian package and its checks

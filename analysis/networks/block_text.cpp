@@ -13,10 +13,12 @@ void appendQuotedAddress(std::string& out, Family family, Uint128 bits) {
     out.push_back('"');
 }
 
-// The object without its closing brace, for a key to follow. The network's
-// text is written once and copied to the two other keys that hold it: IPv6
-// text takes most of the time a split into 65,536 JSON lines takes.
-void appendBlockFields(std::string& out, const Block& block) {
+} // namespace
+
+// The network's text is written once and copied to the two other keys that
+// hold it: IPv6 text takes most of the time a split into 65,536 JSON lines
+// takes.
+void appendBlockJsonFields(std::string& out, const Block& block) {
     out.append("{\"cidr\":\"");
     const std::size_t network = out.size();
     appendAddress(out, block.family, block.first);
@@ -38,8 +40,6 @@ void appendBlockFields(std::string& out, const Block& block) {
     out.push_back('"');
 }
 
-} // namespace
-
 void appendAddress(std::string& out, Family family, Uint128 bits) {
     if (family == Family::IPv4)
         appendDottedDecimal(out, octetsOfAddress(static_cast<std::uint32_t>(bits)));
@@ -54,12 +54,12 @@ void appendCidr(std::string& out, const Block& block) {
 }
 
 void appendBlockJson(std::string& out, const Block& block) {
-    appendBlockFields(out, block);
+    appendBlockJsonFields(out, block);
     out.push_back('}');
 }
 
 void appendBlockJson(std::string& out, const Block& block, const std::optional<Uint128>& hosts) {
-    appendBlockFields(out, block);
+    appendBlockJsonFields(out, block);
     out.append(",\"hosts\":");
     if (hosts)
         appendDecimal128(out, *hosts);

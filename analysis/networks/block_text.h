@@ -23,6 +23,9 @@ void appendCidr(std::string& out, const Block& block);
 // 2^128 is beyond what JSON readers hold exactly as a number.
 void appendBlockJson(std::string& out, const Block& block);
 
+// The same object without its closing brace, for more keys to follow.
+void appendBlockJsonFields(std::string& out, const Block& block);
+
 // The same object with a last key, "hosts": the count as a number, or null
 // for a block left free.
 void appendBlockJson(std::string& out, const Block& block, const std::optional<Uint128>& hosts);

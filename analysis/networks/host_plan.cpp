@@ -16,8 +16,8 @@ constexpr std::string_view kNoHosts = "A count of hosts is at least 1.";
 
 // The host bits of the smallest block for `hosts`: up to 129, for a count
 // whose addresses with the reserved ones pass 2^128.
-std::int32_t hostBits(Family family, Uint128 hosts) {
-    const Uint128 reserved = family == Family::IPv4 ? 2 : 1;
+std::int32_t hostBits(Family family, Uint128 hosts, Uint128 reservedIpv4) {
+    const Uint128 reserved = family == Family::IPv4 ? reservedIpv4 : 1;
     if (hosts > ~Uint128{0} - (reserved - 1))
         return 129;
     // 2^bits must reach hosts + reserved, so pass hosts + reserved - 1.
@@ -97,7 +97,7 @@ HostCount readHostCount(std::string_view text) {
     return parsed;
 }
 
-HostPlan planHosts(const Block& network, std::span<const Uint128> counts) {
+HostPlan planHosts(const Block& network, std::span<const Uint128> counts, Uint128 reserved) {
     HostPlan plan;
     const Family family = network.family;
     const std::int32_t width = familyBits(family);
@@ -106,7 +106,7 @@ HostPlan planHosts(const Block& network, std::span<const Uint128> counts) {
     std::vector<std::int32_t> bits(counts.size());
     AddressTotal total;
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        bits[i] = hostBits(family, counts[i]);
+        bits[i] = hostBits(family, counts[i], reserved);
         total.addPowerOfTwo(bits[i]);
     }
     if (!total.atMostPowerOfTwo(networkBits)) {

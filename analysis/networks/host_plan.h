@@ -39,7 +39,9 @@ struct HostPlan {
     std::string reason;
 };
 
-HostPlan planHosts(const Block& network, std::span<const Uint128> counts);
+// `reserved` is what each IPv4 block keeps besides its hosts: a cloud
+// provider keeps more than network and broadcast.
+HostPlan planHosts(const Block& network, std::span<const Uint128> counts, Uint128 reserved = 2);
 
 // "192.168.1.0/25 100", or "192.168.1.228/30 free"; no line end.
 void appendHostBlockLine(std::string& out, const HostBlock& entry);

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -245,6 +249,30 @@ INSTANTIATE_TEST_SUITE_P(Planning, CommandLineRuns, testing::Values(
     RunCase{"reverse has no JSON", {"reverse", "--json", "10.0.0.0/8"}, "", 2, "",
             "quellan: --json does not go with reverse\n" + kUsage}));
 
+INSTANTIATE_TEST_SUITE_P(PlanUsage, CommandLineRuns, testing::Values(
+    RunCase{"plan option elsewhere", {"split", "--csv", "24", "10.0.0.0/16"}, "", 2, "",
+            "quellan: --csv goes with plan only\n" + kUsage},
+    RunCase{"plan option with addresses", {"--profile=aws", "10.0.0.1"}, "", 2, "",
+            "quellan: --profile goes with plan only\n" + kUsage},
+    RunCase{"two forms", {"plan", "--json", "--csv", "a.qplan"}, "", 2, "",
+            "quellan: --json, --csv, --from-csv and --new exclude each other\n" + kUsage},
+    RunCase{"profile of a file", {"plan", "--profile", "aws", "a.qplan"}, "", 2, "",
+            "quellan: --profile goes with plan --from-csv or --new\n" + kUsage},
+    RunCase{"unknown profile", {"plan", "--new", "--profile", "ibm", "10.0.0.0/8"}, "", 2, "",
+            "quellan: --profile knows no profile \"ibm\"; the profiles are standard, aws, azure, gcp, oci\n" + kUsage},
+    RunCase{"no file", {"plan"}, "", 2, "", "quellan: plan needs one FILE.qplan\n" + kUsage},
+    RunCase{"two files", {"plan", "a.qplan", "b.qplan"}, "", 2, "", "quellan: plan needs one FILE.qplan\n" + kUsage},
+    RunCase{"no network", {"plan", "--new"}, "", 2, "", "quellan: plan --new needs NETWORK...\n" + kUsage},
+    RunCase{"sheet and more", {"plan", "--from-csv", "a.csv", "b"}, "", 2, "",
+            "quellan: plan --from-csv takes no operand besides its FILE.csv\n" + kUsage},
+    RunCase{"networks that overlap", {"plan", "--new", "10.0.0.0/8", "10.1.0.0/16"}, "", 1, "",
+            "quellan: 10.0.0.0/8: 10.1.0.0/16 overlaps 10.0.0.0/8, a network of the plan.\n"},
+    RunCase{"new plan", {"plan", "--new", "2001:db8::/64", "10.0.0.5/30", "--profile", "oci"}, "", 0,
+            "{\n  \"format\": \"brevint-quellan-plan\",\n  \"version\": 1,\n  \"profile\": \"oci\",\n"
+            "  \"networks\": [\n    {\"network\": \"10.0.0.4/30\", \"subnets\": [\n"
+            "      {\"cidr\": \"10.0.0.4/30\"}\n    ]},\n    {\"network\": \"2001:db8::/64\", \"subnets\": [\n"
+            "      {\"cidr\": \"2001:db8::/64\"}\n    ]}\n  ]\n}\n", ""}));
+
 INSTANTIATE_TEST_SUITE_P(Usage, CommandLineRuns, testing::Values(
     RunCase{"unknown option", {"--bogus", "1.1.1.1"}, "", 2, "", "quellan: unrecognized option '--bogus'\n" + kUsage},
     RunCase{"short option", {"-j", "1.1.1.1"}, "", 2, "", "quellan: invalid option -- 'j'\n" + kUsage},
@@ -344,6 +372,120 @@ const std::vector<std::string> kSpread = {
     "254.254.254.254", "224.0.0.1",    "239.1.2.3/24",           "240.0.0.1/8",
     "1.1.1.1/0",       "10.1.0.9/12",  "100.64.0.1 255.192.0.0", "203.0.113.7 0.0.0.7",
 };
+
+// A folder of files for the tool to read, removed afterwards.
+class PlanFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ =
+            std::filesystem::temp_directory_path() / ("quellan-cli-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::string path = (folder_ / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+private:
+    std::filesystem::path folder_;
+};
+
+TEST_F(PlanFiles, ShownAsTextJsonAndCsvOrRefusedWithTheirLines) {
+    const std::string plan = write("p.qplan", R"({
+  "format": "brevint-quellan-plan",
+  "version": 1,
+  "profile": "aws",
+  "networks": [
+    {"network": "10.0.0.0/29", "subnets": [
+      {"cidr": "10.0.0.0/30", "name": "=Links, \"a\"", "vlan": 7, "note": "x\ny"},
+      {"cidr": "10.0.0.4/30"}
+    ]},
+    {"network": "::/0", "subnets": [
+      {"cidr": "::/0", "color": "#abcdef"}
+    ]}
+  ]
+}
+)");
+    const std::string broken = write("b.qplan", R"({"format": "brevint-quellan-plan", "version": 1,
+"profile": "aws", "networks": [{"network": "10.0.0.0/29", "subnets": [
+{"cidr": "10.0.0.0/30", "vlan": 5000},
+{"cidr": "10.0.0.5/30"}]}]}
+)");
+    const std::string sheet = write("s.csv", "cidr,name\n10.0.0.0/30,a\n10.0.0.8/29,\n");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out;
+        std::string err;
+    } const cases[] = {
+        {{"plan", plan},
+         0,
+         "10.0.0.0/30 none 0 =Links, \"a\" vlan 7\n10.0.0.4/30 none 0 free\n"
+         "::/0 ::-ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff 340282366920938463463374607431768211456 "
+         "free\n",
+         ""},
+        {{"plan", "--json", plan},
+         0,
+         R"({"cidr":"10.0.0.0/30","network":"10.0.0.0","prefixLength":30,"mask":"255.255.255.252",)"
+         R"("first":"10.0.0.0","last":"10.0.0.3","addresses":"4","planNetwork":"10.0.0.0/29",)"
+         R"("name":"=Links, \"a\"","vlan":7,"hosts":null,"note":"x\ny","color":null,)"
+         R"("usableFirst":null,"usableLast":null,"usable":"0"})"
+         "\n"
+         R"({"cidr":"10.0.0.4/30","network":"10.0.0.4","prefixLength":30,"mask":"255.255.255.252",)"
+         R"("first":"10.0.0.4","last":"10.0.0.7","addresses":"4","planNetwork":"10.0.0.0/29",)"
+         R"("name":null,"vlan":null,"hosts":null,"note":null,"color":null,)"
+         R"("usableFirst":null,"usableLast":null,"usable":"0"})"
+         "\n"
+         R"({"cidr":"::/0","network":"::","prefixLength":0,"mask":"::","first":"::",)"
+         R"("last":"ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff","addresses":"340282366920938463463374607431768211456",)"
+         R"("planNetwork":"::/0","name":null,"vlan":null,"hosts":null,"note":null,"color":"#abcdef",)"
+         R"("usableFirst":"::","usableLast":"ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff",)"
+         R"("usable":"340282366920938463463374607431768211456"})"
+         "\n",
+         ""},
+        {{"plan", "--csv", plan},
+         0,
+         "network,cidr,name,vlan,hosts,note,color,mask,first,last,usable_first,usable_last,"
+         "usable\r\n"
+         "10.0.0.0/29,10.0.0.0/30,\"'=Links, "
+         "\"\"a\"\"\",7,,\"x\ny\",,255.255.255.252,10.0.0.0,10.0.0.3,,,0\r\n"
+         "10.0.0.0/29,10.0.0.4/30,,,,,,255.255.255.252,10.0.0.4,10.0.0.7,,,0\r\n"
+         "::/0,::/0,,,,,#abcdef,::,::,ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff,::,"
+         "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff,340282366920938463463374607431768211456\r\n",
+         ""},
+        {{"plan", "--from-csv", sheet},
+         0,
+         "{\n  \"format\": \"brevint-quellan-plan\",\n  \"version\": 1,\n  \"profile\": "
+         "\"standard\",\n"
+         "  \"networks\": [\n    {\"network\": \"10.0.0.0/30\", \"subnets\": [\n"
+         "      {\"cidr\": \"10.0.0.0/30\", \"name\": \"a\"}\n    ]},\n"
+         "    {\"network\": \"10.0.0.8/29\", \"subnets\": [\n      {\"cidr\": \"10.0.0.8/29\"}\n   "
+         " ]}\n  ]\n}\n",
+         ""},
+        {{"plan", "--json", broken},
+         1,
+         "",
+         broken + ":3: VLAN 5000 is not from 1 to 4094.\n" + broken +
+             ":4: 10.0.0.5/30 has host bits set; 10.0.0.4/30 was meant?\n"},
+        {{"plan", "--from-csv", plan},
+         1,
+         "",
+         plan + ":2: A quote inside a field that does not start with one; quote the whole "
+                "field and double the quotes in it.\n"},
+        {{"plan", sheet + ".none"},
+         1,
+         "",
+         sheet + ".none: cannot be read: No such file or directory.\n"},
+    };
+    for (const Case& c : cases) {
+        const Ran ran = runQuellan(c.arguments);
+        EXPECT_EQ(ran.status, c.status) << c.arguments[1];
+        EXPECT_EQ(ran.out, c.out) << c.arguments[1];
+        EXPECT_EQ(ran.err, c.err) << c.arguments[1];
+    }
+}
 
 TEST(OneCore, JsonAndTextEqualTheRecordOfTheSameAddressTypedIntoTheWindow) {
     std::vector<std::string> arguments{"--json"};

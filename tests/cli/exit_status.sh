@@ -79,6 +79,14 @@ for args in "192.168.1.10" "split 26 10.0.0.0/8" "--help" "merge 10.0.0.0/24"; d
 done
 "$quellan" --frobnicate 2>/dev/null
 [[ $? -eq 2 ]] || { echo "an unknown option did not end with status 2" >&2; failures=$((failures + 1)); }
+# A plan kept in git checked in a pipeline: a broken file gives its lines on
+# standard error, nothing on standard output, and status 1.
+"$quellan" plan --new 10.0.0.0/24 >"$work/p.qplan"
+: >"$work/in"
+"$quellan" plan --json "$work/p.qplan" >/dev/null ||
+  { echo "a new plan did not pass its own check" >&2; failures=$((failures + 1)); }
+sed 's|10.0.0.0/24"}|10.0.0.0/25"}|' "$work/p.qplan" >"$work/gap.qplan"
+expect 1 "" "$work/gap.qplan:6: 10.0.0.128-10.0.0.255 of 10.0.0.0/24 is in no subnet." -- plan --json "$work/gap.qplan"
 
 [[ $failures -eq 0 ]] && echo "quellan: exit statuses and streams as expected"
 exit $((failures > 0))
