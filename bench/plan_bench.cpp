@@ -7,8 +7,9 @@
 // other work on a shared machine does not lengthen.
 
 #include "networks/operand_text.h"
-#include "plans/file_replace.h"
 #include "plans/plan_file.h"
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -64,10 +65,20 @@ Plan largePlan(std::string_view network, std::int32_t length) {
     return plan;
 }
 
+// The text written out and flushed to the disk, as a save by the window is.
+std::string writeFile(const std::string& path, const std::string& text) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return path + ": cannot be written";
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
+                         std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+    return std::fclose(file) == 0 && written ? "" : path + ": cannot be written";
+}
+
 int openAndSave(std::string_view network, std::int32_t length, const std::string& path) {
     const Plan plan = largePlan(network, length);
     const std::string text = planFileText(plan);
-    if (const std::string reason = replaceFile(path, text); !reason.empty()) {
+    if (const std::string reason = writeFile(path, text); !reason.empty()) {
         std::fprintf(stderr, "%s\n", reason.c_str());
         return 1;
     }
@@ -82,7 +93,7 @@ int openAndSave(std::string_view network, std::int32_t length, const std::string
             return 1;
         }
         start = Stopwatch();
-        const std::string reason = replaceFile(path, planFileText(read.plan));
+        const std::string reason = writeFile(path, planFileText(read.plan));
         save.take(start);
         if (!reason.empty()) {
             std::fprintf(stderr, "%s\n", reason.c_str());

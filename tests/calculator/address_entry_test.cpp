@@ -9,7 +9,6 @@
 namespace {
 
 using Octets = std::array<std::string, 4>;
-constexpr std::int32_t kNoMask = -1;
 
 // A whole address takes the user's steps; what it could not take is said.
 struct EntryCase {

@@ -1,11 +1,10 @@
 #include "networks/operand_text.h"
 #include "plan_model_checks.h"
-#include "plans/file_replace.h"
 #include "plans/plan_file.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -209,51 +208,16 @@ public:
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
     std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
-                                                      std::filesystem::directory_iterator()));
-    }
 
 private:
     std::filesystem::path path_;
 };
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST(FileReplace, KeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
-    const Folder folder;
-    const std::string path = folder.file("a.qplan");
-    ASSERT_EQ(replaceFile(path, "first\n"), "");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_EQ(::symlink(path.c_str(), folder.file("link.qplan").c_str()), 0);
-    ASSERT_EQ(replaceFile(folder.file("link.qplan"), "second\n"), "");
-    struct stat after {};
-    ASSERT_EQ(::stat(path.c_str(), &after), 0);
-    EXPECT_EQ(after.st_mode & 07777, 0640U);
-    EXPECT_EQ(contents(path), "second\n");
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.qplan")));
-    EXPECT_EQ(folder.entries(), 2U);
-}
-
-TEST(FileReplace, AFailureSaysWhyAndLeavesTheOldFile) {
-    const Folder folder;
-    EXPECT_NE(replaceFile(folder.file("missing/a.qplan"), "x"), "");
-    // A folder where the file should be: the rename fails, the folder stays.
-    std::filesystem::create_directory(folder.file("taken"));
-    const std::string reason = replaceFile(folder.file("taken"), "x");
-    EXPECT_TRUE(reason.starts_with("Cannot replace ")) << reason;
-    EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken")));
-    EXPECT_EQ(folder.entries(), 1U);
-}
-
 TEST(PlanFile, OpensWhatWasSaved) {
     const Folder folder;
     const std::string path = folder.file("p.qplan");
     const std::string text = planFileText(labelled());
-    ASSERT_EQ(replaceFile(path, text), "");
+    std::ofstream(path, std::ios::binary) << text;
     const PlanRead read = readPlanFile(path);
     ASSERT_EQ(read.errors, std::vector<std::string>{});
     EXPECT_TRUE(read.plan == labelled());

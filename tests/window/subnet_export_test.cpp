@@ -315,7 +315,7 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
         }
-        const FileSizeLimit limit(256 * 1024);
+        const FileSizeLimit limit(rlim_t{256} * 1024);
         const QString failure = quellan::writeSubnetCsv(path, list);
         QVERIFY2(failure.contains(reason), qPrintable(failure));
         QStringList left = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
