@@ -2,12 +2,36 @@
 
 // What every fuzz target judges its findings with.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace quellan::fuzz {
+
+// The input's bytes eight at a time, as numbers to draw choices from; zeros
+// once they run out.
+class ByteDraw {
+public:
+    ByteDraw(const std::uint8_t* data, std::size_t size)
+        : data_(data)
+        , size_(size) {}
+    std::uint64_t operator()() {
+        std::uint64_t value = 0;
+        if (offset_ < size_)
+            std::memcpy(&value, data_ + offset_, std::min(sizeof value, size_ - offset_));
+        offset_ += sizeof value;
+        return value;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t offset_ = 0;
+};
 
 // A broken property stops the run, and the fuzzer keeps the input.
 inline void require(bool condition, const char* what) {

@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,14 +56,7 @@ void checkOperations(const quellan::Plan& start, const quellan::check::Draw& dra
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::size_t offset = 0;
-    const quellan::check::Draw draw = [&]() {
-        std::uint64_t value = 0;
-        const std::size_t taken = std::min(sizeof value, size - std::min(offset, size));
-        std::memcpy(&value, data + std::min(offset, size), taken);
-        offset += sizeof value;
-        return value;
-    };
+    const quellan::check::Draw draw = quellan::fuzz::ByteDraw(data, size);
 
     const quellan::PlanRead file = quellan::readPlanText(input, "f.qplan");
     checkRefusals(file, "f.qplan");

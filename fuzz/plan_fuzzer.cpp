@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,15 +77,7 @@ void checkZones(const Block& block) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     checkOperand(std::string_view(reinterpret_cast<const char*>(data), size));
 
-    // The bytes eight at a time, zeros once they run out.
-    std::size_t offset = 0;
-    const quellan::check::Draw draw = [&]() {
-        std::uint64_t value = 0;
-        const std::size_t taken = std::min(sizeof value, size - std::min(offset, size));
-        std::memcpy(&value, data + std::min(offset, size), taken);
-        offset += sizeof value;
-        return value;
-    };
+    const quellan::check::Draw draw = quellan::fuzz::ByteDraw(data, size);
     for (const auto broken : {quellan::check::mergeBroken, quellan::check::excludeBroken,
                               quellan::check::splitBroken, quellan::check::hostPlanBroken}) {
         const std::string found = broken(draw);

@@ -27,10 +27,10 @@ lint_dirs=(build/asan)
 cmake --preset core >/dev/null
 cmake --build --preset core --target quellan
 elapsed "core"
-# Coverage-guided fuzzing of the calculation, 20 seconds a target, where clang is here.
+# Coverage-guided fuzzing of the calculation, 10 seconds a target, where clang is here.
 # QUELLAN_FUZZ_SECONDS=600 scripts/test.sh, or the binary itself, runs it longer.
 if command -v clang++ >/dev/null; then
-  cmake --preset fuzz -DQUELLAN_FUZZ_SECONDS="${QUELLAN_FUZZ_SECONDS:-20}" >/dev/null
+  cmake --preset fuzz -DQUELLAN_FUZZ_SECONDS="${QUELLAN_FUZZ_SECONDS:-10}" >/dev/null
   cmake --build --preset fuzz
   tests fuzz
   elapsed "fuzz"
