@@ -1,6 +1,6 @@
-// The planner window: its keys that split, join and label subnets, each
-// undone and redone, and its files: saved whole, refused whole, and never
-// closed over unsaved changes.
+// The planner window: opened from the main window on its network, its keys
+// that split, join and label subnets, each undone and redone, and its files:
+// saved whole, refused whole, and never closed over unsaved changes.
 
 #include "networks/operand_text.h"
 #include "plan_model.h"
@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTimer>
@@ -24,6 +25,7 @@
 using quellan::Plan;
 using quellan::PlanModel;
 using quellan::PlannerWindow;
+using quellan::test::WindowFixture;
 
 namespace {
 
@@ -98,6 +100,7 @@ private:
 class PlannerTest : public QObject {
     Q_OBJECT
 
+    WindowFixture fixture_;
     std::unique_ptr<PlannerWindow> planner_;
     std::unique_ptr<Answerer> answerer_;
     std::unique_ptr<QTemporaryDir> directory_;
@@ -204,8 +207,87 @@ private slots:
     }
     void cleanup() {
         planner_.reset();
+        fixture_.close();
         answerer_.reset();
         directory_.reset();
+    }
+
+    // Ctrl+P anywhere in the main window, or "Plan…" in a result's menu:
+    // a new plan of the address at the slider's length.
+    void opensFromTheMainWindow_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("bits");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("network");
+        QTest::newRow("Ctrl+P on the slider, /26") << "192.168.1.10"
+                                                   << "26"
+                                                   << "Slider1"
+                                                   << "192.168.1.0/26";
+        QTest::newRow("Ctrl+P in a box, class default") << "10.1.2.3"
+                                                        << ""
+                                                        << "txtOct2"
+                                                        << "10.0.0.0/8";
+        QTest::newRow("Ctrl+P, shorter than the class") << "172.16.5.4"
+                                                        << "12"
+                                                        << "Slider1"
+                                                        << "172.16.0.0/12";
+        QTest::newRow("menu of lblNetNumber") << "192.168.1.10"
+                                              << "30"
+                                              << "lblNetNumber"
+                                              << "192.168.1.8/30";
+    }
+    void opensFromTheMainWindow() {
+        QFETCH(QString, address);
+        QFETCH(QString, bits);
+        QFETCH(QString, from);
+        QFETCH(QString, network);
+        QVERIFY(fixture_.open());
+        const QStringList octets = address.split('.');
+        for (int number = 1; number <= 4; ++number) {
+            auto* box = fixture_.find<QLineEdit>(QString("txtOct%1").arg(number));
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, octets.value(number - 1));
+        }
+        if (!bits.isEmpty()) {
+            fixture_.slider()->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(fixture_.slider(), bits);
+        }
+        QWidget* target = fixture_.find(from);
+        if (qobject_cast<QLabel*>(target) != nullptr) {
+            QTimer inMenu;
+            inMenu.setSingleShot(true);
+            connect(&inMenu, &QTimer::timeout, this, [] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu != nullptr);
+                for (QAction* entry : menu->actions())
+                    if (entry->text() == "Plan…")
+                        QTest::mouseClick(menu, Qt::LeftButton, {},
+                                          menu->actionGeometry(entry).center());
+            });
+            inMenu.start(0);
+            const QPoint centre = target->rect().center();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
+            QApplication::sendEvent(target, &click);
+        } else {
+            target->setFocus(Qt::OtherFocusReason);
+            QTRY_COMPARE(fixture_.focusName(), from);
+            QTest::keyClick(target, Qt::Key_P, Qt::ControlModifier);
+        }
+        auto* opened = fixture_.find<PlannerWindow>("Planner");
+        QVERIFY(opened != nullptr);
+        QTRY_VERIFY(opened->isVisible());
+        QVERIFY(opened->isWindow());
+        QCOMPARE(opened->plan().networks.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(quellan::cidrText(opened->plan().networks[0].block)),
+                 network);
+        QVERIFY(opened->windowTitle().contains("Plan of " + network));
+        auto* rows = opened->findChild<QTableView*>("planTable")->model();
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(rows->index(1, PlanModel::SubnetColumn).data().toString(), network);
+        QCOMPARE(rows->index(1, PlanModel::NameColumn).data().toString(), "free");
+        // The planner owns its plan: it goes when it is closed.
+        opened->close();
+        QTRY_VERIFY(fixture_.find<PlannerWindow>("Planner") == nullptr);
     }
 
     // Each row's keys on a plan of 10.0.0.0/24; then Ctrl+Z to the start
