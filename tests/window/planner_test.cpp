@@ -290,6 +290,73 @@ private slots:
         QTRY_VERIFY(fixture_.find<PlannerWindow>("Planner") == nullptr);
     }
 
+    // What a row reads, cell by cell: a network's row with what is free of
+    // it, a subnet's with its profile's usable range, either family.
+    void rowTexts_data() {
+        QTest::addColumn<QString>("network");
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("network, all free") << "10.0.0.0/24"
+                                           << "standard"
+                                           << "" << 0 << "10.0.0.0/24|255.255.255.0|all free|||||";
+        QTest::newRow("free subnet")
+            << "10.0.0.0/24"
+            << "standard"
+            << "" << 1 << "10.0.0.0/24|255.255.255.0|10.0.0.1 – 10.0.0.254|254|free|||";
+        QTest::newRow("network, half named")
+            << "10.0.0.0/24"
+            << "standard"
+            << "10.0.0.128/25" << 0 << "10.0.0.0/24|255.255.255.0|128 addresses free|||||";
+        QTest::newRow("named subnet, aws")
+            << "10.0.0.0/24"
+            << "aws"
+            << "10.0.0.128/25" << 2
+            << "10.0.0.128/25|255.255.255.128|10.0.0.132 – 10.0.0.254|123|Named|||";
+        QTest::newRow("a /31 of two hosts")
+            << "10.0.0.0/31"
+            << "standard"
+            << "" << 1 << "10.0.0.0/31|255.255.255.254|10.0.0.0 – 10.0.0.1|2|free|||";
+        QTest::newRow("IPv6 subnet")
+            << "2001:db8::/64"
+            << "aws"
+            << "" << 1
+            << "2001:db8::/64|/64|2001:db8:: – 2001:db8::ffff:ffff:ffff:ffff|18446744073709551616|"
+               "free|||";
+        QTest::newRow("IPv6 /0, half named")
+            << "::/0"
+            << "standard"
+            << "::/1" << 0 << "::/0|/0|170141183460469231731687303715884105728 addresses free|||||";
+    }
+    void rowTexts() {
+        QFETCH(QString, network);
+        QFETCH(QString, profile);
+        QFETCH(QString, named);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        Plan plan = planOf(network.toLatin1().constData());
+        plan.profile = *quellan::profileNamed(profile.toStdString());
+        if (!named.isEmpty()) {
+            const quellan::Block half = net(named.toLatin1().constData());
+            quellan::apply(plan,
+                           quellan::splitSubnet(plan, plan.networks[0].block, half.length).change);
+            quellan::Labels labels;
+            labels.name = "Named";
+            const quellan::PlanResult labelled = quellan::labelSubnet(plan, half, labels);
+            QVERIFY(labelled.reason.empty());
+            quellan::apply(plan, labelled.change);
+        }
+        QVERIFY(openPlanner(std::move(plan)));
+        QStringList cells;
+        for (int column = 0; column < PlanModel::ColumnCount; ++column)
+            cells << model()->index(row, column).data().toString();
+        QCOMPARE(cells.join('|'), text);
+        // "free" is dimmer than a name; nothing else is.
+        const QVariant dimmed = model()->index(row, PlanModel::NameColumn).data(Qt::ForegroundRole);
+        QCOMPARE(dimmed.isValid(), cells.at(PlanModel::NameColumn) == "free");
+    }
+
     // Each row's keys on a plan of 10.0.0.0/24; then Ctrl+Z to the start
     // gives the very plan back.
     void actions_data() {
