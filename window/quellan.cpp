@@ -2,12 +2,16 @@
 
 #include "accessible_factory.h"
 #include "addresses/ipv6_text.h"
+#include "addresses/number_text.h"
 #include "calculator/event_steps.h"
 #include "calculator/field_tips.h"
+#include "calculator/octet_text.h"
+#include "calculator/subnet_list.h"
 #include "control_factory.h"
 #include "copy_actions.h"
 #include "layout_table.h"
 #include "octet_box.h"
+#include "planner_window.h"
 #include "png_reading.h"
 #include "subnet_window.h"
 #include "value_label.h"
@@ -17,6 +21,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -26,6 +31,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -49,6 +56,19 @@ QIcon readWindowIcon() {
 
 QString toQString(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The address at the slider's length; with the slider off, the classful
+// network, where there is one.
+std::optional<Block> networkToPlan(const WindowState& state) {
+    const SubnetList list = subnetListOf(state);
+    if (list.rows == 0)
+        return std::nullopt;
+    if (!state.sliderEnabled)
+        return list.network;
+    // As the subnet list does: the address the fields were worked out from.
+    const std::uint32_t address = addressOfOctets(octetsOfBinaryText(state.lblBinIPAddr));
+    return blockAround(Family::IPv4, address, state.sliderValue);
 }
 
 } // namespace
@@ -92,6 +112,7 @@ Quellan::Quellan(QWidget* parent)
     connectControls();
     addCopyActions(*this, valueLabels_, state_);
     addSubnetsAction();
+    addPlanAction();
     addResultsMenu(*this, valueLabels_);
     setWindowIcon(readWindowIcon());
 }
@@ -263,6 +284,37 @@ void Quellan::openSubnets() {
         connect(this, &Quellan::stateShown, subnetWindow_, &SubnetWindow::follow);
     }
     subnetWindow_->open();
+}
+
+void Quellan::addPlanAction() {
+    auto* plan = new QAction(QStringLiteral("Plan…"), this);
+    plan->setObjectName(QStringLiteral("openPlanner"));
+    plan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    plan->setShortcutContext(Qt::WindowShortcut);
+    connect(plan, &QAction::triggered, this, &Quellan::openPlanner);
+    addAction(plan);
+    for (ValueLabel* field : valueLabels_)
+        field->addAction(plan);
+}
+
+void Quellan::openPlanner() {
+    const std::optional<Block> network = networkToPlan(state_);
+    if (!network) {
+        QMessageBox::information(this, QStringLiteral("Plan"),
+                                 QStringLiteral("There is no network to plan: %1")
+                                     .arg(toQString(subnetListOf(state_).note)));
+        return;
+    }
+    const NewPlan made = newPlan(std::span(&*network, 1), Profile::Standard);
+    if (!made.reason.empty()) {
+        QMessageBox::warning(this, QStringLiteral("Plan"), toQString(made.reason));
+        return;
+    }
+    // Each a plan of its own, closed with its window.
+    auto* planner = new PlannerWindow(made.plan, {}, this);
+    planner->setAttribute(Qt::WA_DeleteOnClose);
+    planner->show();
+    planner->activateWindow();
 }
 
 void Quellan::showSlider() {

@@ -27,6 +27,8 @@
 //   their caption as description; copy_actions.h copies them, and only reads.
 // - The subnet list (subnet_window.h), opened by Ctrl+L or from a value
 //   label's menu, follows the record through stateShown().
+// - A planner (planner_window.h), opened by Ctrl+P or from a value label's
+//   menu, starts a new plan of the record's network and owns it from then on.
 // - The steps catch calculation failures themselves and put the reason into
 //   the status text, so nothing here throws into Qt's event loop.
 
@@ -79,6 +81,8 @@ private:
     void showSlider();
     void addSubnetsAction();
     void openSubnets();
+    void addPlanAction();
+    void openPlanner();
     void centreOnScreen();
 
     WindowState state_;

@@ -36,7 +36,7 @@ QStringList readingOrder(QWidget* container) {
 }
 
 // The entries of every value label's menu.
-const QStringList kFieldMenu{"Copy", "Copy all", "Copy as", "Subnets…"};
+const QStringList kFieldMenu{"Copy", "Copy all", "Copy as", "Subnets…", "Plan…"};
 
 const QString kAllFields192 = "Decimal IP address: 3232235786\n"
                               "Binary IP address: 11000000.10101000.00000001.00001010\n"
@@ -443,7 +443,8 @@ private slots:
                                    "",
                                    "Copy all",
                                    "Copy as",
-                                   "Subnets…"};
+                                   "Subnets…",
+                                   "Plan…"};
         QCOMPARE(entries, expected);
         for (qsizetype step = 0; step < entries.size(); ++step) {
             if (menu->activeAction() != nullptr && menu->activeAction()->text() == entry)

@@ -1,0 +1,639 @@
+// The planner window: opened from the main window on its network, its keys
+// that split, join and label subnets, each undone and redone, and its files:
+// saved whole, refused whole, and never closed over unsaved changes.
+
+#include "networks/operand_text.h"
+#include "plan_model.h"
+#include "planner_window.h"
+#include "plans/plan_file.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTimer>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+using quellan::Plan;
+using quellan::PlanModel;
+using quellan::PlannerWindow;
+using quellan::test::WindowFixture;
+
+namespace {
+
+quellan::Block net(const char* text) {
+    return quellan::parseNetwork(text).block;
+}
+
+Plan planOf(const char* network) {
+    const quellan::Block block = net(network);
+    return quellan::newPlan(std::span(&block, 1), quellan::Profile::Standard).plan;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+bool writeBytes(const QString& path, const std::string& bytes) {
+    std::ofstream out(QFile::encodeName(path).toStdString(), std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out.flush());
+}
+
+// Answers the boxes and file dialogs the planner opens, from inside their
+// own event loops, and keeps what each box said.
+class Answerer : public QObject {
+public:
+    Answerer() {
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, &Answerer::answer);
+        timer_.start();
+    }
+
+    // The button pressed in the next boxes: a standard one, or one named.
+    QMessageBox::StandardButton standard = QMessageBox::NoButton;
+    QString named;
+    // The file a file dialog takes; none cancels it.
+    QString file;
+    QStringList said;
+
+private:
+    void answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            said << box->objectName() + ": " + box->text();
+            // The named button, else the standard one, else what Escape
+            // would press.
+            QAbstractButton* button =
+                named.isEmpty() ? nullptr : box->findChild<QAbstractButton*>(named);
+            for (const QMessageBox::StandardButton which :
+                 {standard, QMessageBox::Cancel, QMessageBox::Ok})
+                if (button == nullptr && which != QMessageBox::NoButton)
+                    button = box->button(which);
+            button->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            if (file.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(file);
+                // QFileDialog's own accept(), which takes the file, is
+                // public only as QDialog's.
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        }
+    }
+
+    QTimer timer_;
+};
+
+} // namespace
+
+class PlannerTest : public QObject {
+    Q_OBJECT
+
+    WindowFixture fixture_;
+    std::unique_ptr<PlannerWindow> planner_;
+    std::unique_ptr<Answerer> answerer_;
+    std::unique_ptr<QTemporaryDir> directory_;
+
+    QTableView* table() { return planner_->findChild<QTableView*>("planTable"); }
+    PlanModel* model() { return qobject_cast<PlanModel*>(table()->model()); }
+    QAction* action(const char* name) { return planner_->findChild<QAction*>(name); }
+    QString file(const char* name) { return directory_->filePath(name); }
+
+    bool openPlanner(Plan plan, const QString& path = {}) {
+        planner_ = std::make_unique<PlannerWindow>(std::move(plan), path);
+        planner_->show();
+        planner_->activateWindow();
+        return QTest::qWaitForWindowActive(planner_.get());
+    }
+
+    // "10.0.0.0/25 free; 10.0.0.128/25 Servers 100": each subnet, its name
+    // and its VLAN where it has one.
+    QString subnetRows() {
+        QStringList rows;
+        for (int row = 0; row < model()->rowCount(); ++row) {
+            if (model()->subnetAt(row) == nullptr)
+                continue;
+            QString text = model()->index(row, PlanModel::SubnetColumn).data().toString() + ' ' +
+                           model()->index(row, PlanModel::NameColumn).data().toString();
+            const QString vlan = model()->index(row, PlanModel::VlanColumn).data().toString();
+            if (!vlan.isEmpty())
+                text += ' ' + vlan;
+            rows << text;
+        }
+        return rows.join("; ");
+    }
+
+    QString currentSubnet() {
+        return model()->index(table()->currentIndex().row(), 0).data().toString();
+    }
+
+    // Keys as a user presses them, a step at a time: "split", "join",
+    // "undo", "redo", arrows, "keep:lower" (the button a join's question is
+    // answered with), "type:TEXT" (F2, the text, Enter), and "save",
+    // "saveAs", "open" and "close".
+    void play(const QString& script) {
+        for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus != nullptr, qPrintable(step));
+            if (step == "split")
+                QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier);
+            else if (step == "join")
+                QTest::keyClick(focus, Qt::Key_J, Qt::ControlModifier);
+            else if (step == "undo")
+                QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+            else if (step == "redo")
+                QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            else if (step == "down")
+                QTest::keyClick(focus, Qt::Key_Down);
+            else if (step == "up")
+                QTest::keyClick(focus, Qt::Key_Up);
+            else if (step == "right")
+                QTest::keyClick(focus, Qt::Key_Right);
+            else if (step.startsWith("keep:"))
+                answerer_->named = step == "keep:lower" ? "planJoinKeepLower" : "planJoinKeepUpper";
+            else if (step.startsWith("type:")) {
+                QTest::keyClick(focus, Qt::Key_F2);
+                QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
+                QLineEdit* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                editor->selectAll();
+                QTest::keyClicks(editor, step.mid(5));
+                QTest::keyClick(editor, Qt::Key_Return);
+            } else if (step == "save")
+                QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier);
+            else if (step == "saveAs")
+                QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            else if (step == "open")
+                QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier);
+            else if (step == "close")
+                QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+            else
+                QFAIL(qPrintable("no such step: " + step));
+            // A refusal is shown from the event loop, once the key is done.
+            QTest::qWait(20);
+            QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+            // A window manager gives the planner back the keyboard when a
+            // box closes; the offscreen platform is asked to.
+            if (planner_->isVisible() && !planner_->isActiveWindow()) {
+                planner_->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(planner_.get()));
+            }
+        }
+    }
+
+    // Ctrl+Z until there is nothing left to undo.
+    void undoAll() {
+        for (int i = 0; i < 100 && action("planUndo")->isEnabled(); ++i)
+            QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!action("planUndo")->isEnabled());
+    }
+
+private slots:
+    void init() {
+        QSettings().clear();
+        answerer_ = std::make_unique<Answerer>();
+        directory_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(directory_->isValid());
+    }
+    void cleanup() {
+        planner_.reset();
+        fixture_.close();
+        answerer_.reset();
+        directory_.reset();
+    }
+
+    // Ctrl+P anywhere in the main window, or "Plan…" in a result's menu:
+    // a new plan of the address at the slider's length.
+    void opensFromTheMainWindow_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("bits");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("network");
+        QTest::newRow("Ctrl+P on the slider, /26") << "192.168.1.10"
+                                                   << "26"
+                                                   << "Slider1"
+                                                   << "192.168.1.0/26";
+        QTest::newRow("Ctrl+P in a box, class default") << "10.1.2.3"
+                                                        << ""
+                                                        << "txtOct2"
+                                                        << "10.0.0.0/8";
+        QTest::newRow("Ctrl+P, shorter than the class") << "172.16.5.4"
+                                                        << "12"
+                                                        << "Slider1"
+                                                        << "172.16.0.0/12";
+        QTest::newRow("menu of lblNetNumber") << "192.168.1.10"
+                                              << "30"
+                                              << "lblNetNumber"
+                                              << "192.168.1.8/30";
+    }
+    void opensFromTheMainWindow() {
+        QFETCH(QString, address);
+        QFETCH(QString, bits);
+        QFETCH(QString, from);
+        QFETCH(QString, network);
+        QVERIFY(fixture_.open());
+        const QStringList octets = address.split('.');
+        for (int number = 1; number <= 4; ++number) {
+            auto* box = fixture_.find<QLineEdit>(QString("txtOct%1").arg(number));
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, octets.value(number - 1));
+        }
+        if (!bits.isEmpty()) {
+            fixture_.slider()->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(fixture_.slider(), bits);
+        }
+        QWidget* target = fixture_.find(from);
+        if (qobject_cast<QLabel*>(target) != nullptr) {
+            QTimer inMenu;
+            inMenu.setSingleShot(true);
+            connect(&inMenu, &QTimer::timeout, this, [] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu != nullptr);
+                for (QAction* entry : menu->actions())
+                    if (entry->text() == "Plan…")
+                        QTest::mouseClick(menu, Qt::LeftButton, {},
+                                          menu->actionGeometry(entry).center());
+            });
+            inMenu.start(0);
+            const QPoint centre = target->rect().center();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
+            QApplication::sendEvent(target, &click);
+        } else {
+            target->setFocus(Qt::OtherFocusReason);
+            QTRY_COMPARE(fixture_.focusName(), from);
+            QTest::keyClick(target, Qt::Key_P, Qt::ControlModifier);
+        }
+        auto* opened = fixture_.find<PlannerWindow>("Planner");
+        QVERIFY(opened != nullptr);
+        QTRY_VERIFY(opened->isVisible());
+        QVERIFY(opened->isWindow());
+        QCOMPARE(opened->plan().networks.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(quellan::cidrText(opened->plan().networks[0].block)),
+                 network);
+        QVERIFY(opened->windowTitle().contains("Plan of " + network));
+        auto* rows = opened->findChild<QTableView*>("planTable")->model();
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(rows->index(1, PlanModel::SubnetColumn).data().toString(), network);
+        QCOMPARE(rows->index(1, PlanModel::NameColumn).data().toString(), "free");
+        // The planner owns its plan: it goes when it is closed.
+        opened->close();
+        QTRY_VERIFY(fixture_.find<PlannerWindow>("Planner") == nullptr);
+    }
+
+    // What a row reads, cell by cell: a network's row with what is free of
+    // it, a subnet's with its profile's usable range, either family.
+    void rowTexts_data() {
+        QTest::addColumn<QString>("network");
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("network, all free") << "10.0.0.0/24"
+                                           << "standard"
+                                           << "" << 0 << "10.0.0.0/24|255.255.255.0|all free|||||";
+        QTest::newRow("free subnet")
+            << "10.0.0.0/24"
+            << "standard"
+            << "" << 1 << "10.0.0.0/24|255.255.255.0|10.0.0.1 – 10.0.0.254|254|free|||";
+        QTest::newRow("network, half named")
+            << "10.0.0.0/24"
+            << "standard"
+            << "10.0.0.128/25" << 0 << "10.0.0.0/24|255.255.255.0|128 addresses free|||||";
+        QTest::newRow("named subnet, aws")
+            << "10.0.0.0/24"
+            << "aws"
+            << "10.0.0.128/25" << 2
+            << "10.0.0.128/25|255.255.255.128|10.0.0.132 – 10.0.0.254|123|Named|||";
+        QTest::newRow("a /31 of two hosts")
+            << "10.0.0.0/31"
+            << "standard"
+            << "" << 1 << "10.0.0.0/31|255.255.255.254|10.0.0.0 – 10.0.0.1|2|free|||";
+        QTest::newRow("IPv6 subnet")
+            << "2001:db8::/64"
+            << "aws"
+            << "" << 1
+            << "2001:db8::/64|/64|2001:db8:: – 2001:db8::ffff:ffff:ffff:ffff|18446744073709551616|"
+               "free|||";
+        QTest::newRow("IPv6 /0, half named")
+            << "::/0"
+            << "standard"
+            << "::/1" << 0 << "::/0|/0|170141183460469231731687303715884105728 addresses free|||||";
+    }
+    void rowTexts() {
+        QFETCH(QString, network);
+        QFETCH(QString, profile);
+        QFETCH(QString, named);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        Plan plan = planOf(network.toLatin1().constData());
+        plan.profile = *quellan::profileNamed(profile.toStdString());
+        if (!named.isEmpty()) {
+            const quellan::Block half = net(named.toLatin1().constData());
+            quellan::apply(plan,
+                           quellan::splitSubnet(plan, plan.networks[0].block, half.length).change);
+            quellan::Labels labels;
+            labels.name = "Named";
+            const quellan::PlanResult labelled = quellan::labelSubnet(plan, half, labels);
+            QVERIFY(labelled.reason.empty());
+            quellan::apply(plan, labelled.change);
+        }
+        QVERIFY(openPlanner(std::move(plan)));
+        QStringList cells;
+        for (int column = 0; column < PlanModel::ColumnCount; ++column)
+            cells << model()->index(row, column).data().toString();
+        QCOMPARE(cells.join('|'), text);
+        // "free" is dimmer than a name; nothing else is.
+        const QVariant dimmed = model()->index(row, PlanModel::NameColumn).data(Qt::ForegroundRole);
+        QCOMPARE(dimmed.isValid(), cells.at(PlanModel::NameColumn) == "free");
+    }
+
+    // Each row's keys on a plan of 10.0.0.0/24; then Ctrl+Z to the start
+    // gives the very plan back.
+    void actions_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("split") << "split"
+                               << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                               << "10.0.0.0/25"
+                               << "";
+        QTest::newRow("split, undo") << "split undo"
+                                     << "10.0.0.0/24 free"
+                                     << "10.0.0.0/24"
+                                     << "";
+        QTest::newRow("split, undo, redo") << "split undo redo"
+                                           << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                           << "10.0.0.0/25"
+                                           << "";
+        QTest::newRow("split twice") << "split split"
+                                     << "10.0.0.0/26 free; 10.0.0.64/26 free; 10.0.0.128/25 free"
+                                     << "10.0.0.0/26"
+                                     << "";
+        QTest::newRow("split the upper half")
+            << "split down split"
+            << "10.0.0.0/25 free; 10.0.0.128/26 free; 10.0.0.192/26 free"
+            << "10.0.0.128/26"
+            << "";
+        QTest::newRow("the network's row does not split") << "up split"
+                                                          << "10.0.0.0/24 free"
+                                                          << "10.0.0.0/24"
+                                                          << "";
+        QTest::newRow("join from the upper half") << "split down join"
+                                                  << "10.0.0.0/24 free"
+                                                  << "10.0.0.0/24"
+                                                  << "";
+        QTest::newRow("join inner halves") << "split split down join"
+                                           << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                           << "10.0.0.0/25"
+                                           << "";
+        QTest::newRow("join, sibling split")
+            << "split split down down join"
+            << "10.0.0.0/26 free; 10.0.0.64/26 free; 10.0.0.128/25 free"
+            << "10.0.0.128/25"
+            << "planRefusal: The other half of 10.0.0.128/25, 10.0.0.0/25, is split; join its "
+               "parts first.";
+        QTest::newRow("join, undo") << "split join undo"
+                                    << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                    << "10.0.0.0/25"
+                                    << "";
+        QTest::newRow("name") << "type:Servers"
+                              << "10.0.0.0/24 Servers"
+                              << "10.0.0.0/24"
+                              << "";
+        QTest::newRow("name, undo") << "type:Servers undo"
+                                    << "10.0.0.0/24 free"
+                                    << "10.0.0.0/24"
+                                    << "";
+        QTest::newRow("name kept by a split") << "type:Servers split"
+                                              << "10.0.0.0/25 Servers; 10.0.0.128/25 Servers"
+                                              << "10.0.0.0/25"
+                                              << "";
+        QTest::newRow("VLAN") << "right right right right right type:100"
+                              << "10.0.0.0/24 free 100"
+                              << "10.0.0.0/24"
+                              << "";
+        QTest::newRow("VLAN 4095") << "right right right right right type:4095"
+                                   << "10.0.0.0/24 free"
+                                   << "10.0.0.0/24"
+                                   << "planRefusal: 10.0.0.0/24: VLAN 4095 is not from 1 to 4094.";
+        QTest::newRow("VLAN 0") << "right right right right right type:0"
+                                << "10.0.0.0/24 free"
+                                << "10.0.0.0/24"
+                                << "planRefusal: 10.0.0.0/24: VLAN 0 is not from 1 to 4094.";
+        QTest::newRow("VLAN not a number")
+            << "right right right right right type:ten"
+            << "10.0.0.0/24 free"
+            << "10.0.0.0/24"
+            << "planRefusal: 10.0.0.0/24: VLAN \"ten\" is not a number from 1 to 4094.";
+        QTest::newRow("join, names differ, keep the upper's")
+            << "split type:A down type:B keep:upper join"
+            << "10.0.0.0/24 B"
+            << "10.0.0.0/24"
+            << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\"); say "
+               "whose labels to keep.";
+        QTest::newRow("join, names differ, keep the lower's")
+            << "split type:A down type:B keep:lower join"
+            << "10.0.0.0/24 A"
+            << "10.0.0.0/24"
+            << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\"); say "
+               "whose labels to keep.";
+        QTest::newRow("join, names differ, cancelled")
+            << "split type:A down type:B join"
+            << "10.0.0.0/25 A; 10.0.0.128/25 B"
+            << "10.0.0.128/25"
+            << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\"); say "
+               "whose labels to keep.";
+    }
+    void actions() {
+        QFETCH(QString, keys);
+        QFETCH(QString, rows);
+        QFETCH(QString, current);
+        QFETCH(QString, refusal);
+        const Plan original = planOf("10.0.0.0/24");
+        QVERIFY(openPlanner(original));
+        QCOMPARE(currentSubnet(), "10.0.0.0/24");
+        play(keys);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(subnetRows(), rows);
+        QCOMPARE(currentSubnet(), current);
+        QCOMPARE(answerer_->said.join('\n'), refusal);
+        QCOMPARE(planner_->isWindowModified(), action("planUndo")->isEnabled());
+        undoAll();
+        QVERIFY(planner_->plan() == original);
+        QVERIFY(!planner_->isWindowModified());
+        QCOMPARE(subnetRows(), "10.0.0.0/24 free");
+    }
+
+    // Save As names the file, Save writes it again, and what is written is
+    // what the plan's reader takes back; the title follows.
+    void savesAndOpens() {
+        QVERIFY(openPlanner(planOf("10.0.0.0/24")));
+        play("split");
+        QVERIFY(planner_->isWindowModified());
+        answerer_->file = file("campus");
+        play("saveAs");
+        const QString path = file("campus.qplan");
+        QCOMPARE(planner_->filePath(), path);
+        QVERIFY(!planner_->isWindowModified());
+        QVERIFY(planner_->windowTitle().startsWith("campus.qplan[*]"));
+        QCOMPARE(fileBytes(path),
+                 QByteArray::fromStdString(quellan::planFileText(planner_->plan())));
+        const Plan split = planner_->plan();
+
+        play("undo");
+        QVERIFY(planner_->isWindowModified());
+        play("save");
+        QVERIFY(!planner_->isWindowModified());
+        const quellan::PlanRead saved = quellan::readPlanFile(path.toStdString());
+        QCOMPARE(saved.errors.size(), std::size_t{0});
+        QVERIFY(saved.plan == planOf("10.0.0.0/24"));
+
+        // Redo is a change from what is saved, and Ctrl+O opens the file
+        // again only once that change is settled.
+        play("redo");
+        answerer_->standard = QMessageBox::Discard;
+        answerer_->file = path;
+        play("open");
+        QTRY_VERIFY(planner_->plan() == saved.plan);
+        QVERIFY(planner_->plan() != split);
+        QVERIFY(!action("planUndo")->isEnabled());
+        QCOMPARE(answerer_->said.size(), qsizetype{1});
+        QVERIFY(answerer_->said.front().startsWith("planUnsaved: "));
+    }
+
+    // A save that fails says so, naming the file, and the plan stays
+    // unsaved: here the file's directory has gone since it was opened.
+    void failedSave() {
+        const QString path = file("gone/campus.qplan");
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), path));
+        play("split");
+        play("save");
+        QTRY_COMPARE(answerer_->said.size(), qsizetype{1});
+        QVERIFY2(answerer_->said.front().startsWith("planWriteError: " + path + " was not saved: "),
+                 qPrintable(answerer_->said.front()));
+        QVERIFY(planner_->isWindowModified());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // A file the reader refuses opens nothing; its lines are shown.
+    void refusedFile_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("VLAN 4095") << R"({"cidr": "10.0.0.0/24"})"
+                                   << R"({"cidr": "10.0.0.0/24", "vlan": 4095})"
+                                   << ":7: VLAN 4095 is not from 1 to 4094.";
+        QTest::newRow("a gap") << R"({"cidr": "10.0.0.0/24"})"
+                               << R"({"cidr": "10.0.0.0/25"})"
+                               << ":6: 10.0.0.128-10.0.0.255 of 10.0.0.0/24 is in no subnet.";
+        QTest::newRow("not JSON") << R"({"cidr": "10.0.0.0/24"})"
+                                  << R"({"cidr": "10.0.0.0/24",})"
+                                  << ":7: Not JSON: ";
+    }
+    void refusedFile() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, error);
+        std::string text = quellan::planFileText(planOf("10.0.0.0/24"));
+        const std::size_t at = text.find(from.toStdString());
+        QVERIFY(at != std::string::npos);
+        text.replace(at, static_cast<std::size_t>(from.size()), to.toStdString());
+        const QString path = file("broken.qplan");
+        QVERIFY(writeBytes(path, text));
+
+        const Plan shown = planOf("172.16.0.0/16");
+        QVERIFY(openPlanner(shown));
+        answerer_->file = path;
+        play("open");
+        QTRY_COMPARE(answerer_->said.size(), qsizetype{1});
+        const QString said = answerer_->said.front();
+        QVERIFY2(said.startsWith("planReadErrors: " + path + " was not opened:\n" + path + error),
+                 qPrintable(said));
+        QVERIFY(planner_->plan() == shown);
+        QVERIFY(planner_->filePath().isEmpty());
+        QCOMPARE(subnetRows(), "172.16.0.0/16 free");
+    }
+
+    // Closing over unsaved changes asks; only Save and Discard close.
+    void closing_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("save") << int(QMessageBox::Save) << true << true;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << true << false;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+    }
+    void closing() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, written);
+        const QString path = file("plan.qplan");
+        const std::string before = quellan::planFileText(planOf("10.0.0.0/24"));
+        QVERIFY(writeBytes(path, before));
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), path));
+        play("split");
+        const std::string after = quellan::planFileText(planner_->plan());
+        answerer_->standard = static_cast<QMessageBox::StandardButton>(answer);
+        play("close");
+        QCOMPARE(answerer_->said.size(), qsizetype{1});
+        QCOMPARE(planner_->isVisible(), !closed);
+        QCOMPARE(fileBytes(path).toStdString(), written ? after : before);
+    }
+
+    // A plan of 2^20 subnets: the view reaches its last row, and what the
+    // window takes beyond the plan is reported.
+    void millionSubnets() {
+        Plan plan = planOf("10.0.0.0/8");
+        const quellan::PlanResult split = quellan::splitSubnet(plan, net("10.0.0.0/8"), 28);
+        QVERIFY(split.reason.empty());
+        quellan::apply(plan, split.change);
+        QCOMPARE(plan.subnetCount(), quellan::kMostSubnets);
+        const long before = residentKiB();
+        QVERIFY(openPlanner(std::move(plan)));
+        QTest::keyClick(table(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(table()->currentIndex().row(), model()->rowCount() - 1);
+        QCOMPARE(currentSubnet(), "10.255.255.240/28");
+        // At the most a plan holds, a split is refused with the plan's reason.
+        play("split");
+        QCOMPARE(answerer_->said.size(), qsizetype{1});
+        QVERIFY2(answerer_->said.front().startsWith("planRefusal: 10.255.255.240/28 into /29: "),
+                 qPrintable(answerer_->said.front()));
+        const int rows = model()->rowCount();
+        play("join");
+        QCOMPARE(currentSubnet(), "10.255.255.224/27");
+        QCOMPARE(model()->rowCount(), rows - 1);
+        play("undo");
+        QCOMPARE(model()->rowCount(), rows);
+        QCOMPARE(model()->index(rows - 1, 0).data().toString(), "10.255.255.240/28");
+        const long after = residentKiB();
+        qInfo("The window over 1,048,576 subnets: %ld KiB resident more", after - before);
+    }
+
+private:
+    static long residentKiB() {
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        while (status >> key) {
+            long value = 0;
+            if (key == "VmRSS:" && status >> value)
+                return value;
+        }
+        return -1;
+    }
+};
+
+QUELLAN_WINDOW_TEST_MAIN(PlannerTest)
+
+#include "planner_test.moc"
