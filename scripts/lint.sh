@@ -51,6 +51,11 @@ for d in dirs:
         inside = lambda top: os.path.commonpath([source, top]) == top
         if not inside(root) or inside(build) or inside(os.path.join(root, "build")):
             continue
+        # The tests' own units are formatted and compiled with every warning
+        # as an error, but not tidied: parsing them took a third of the test
+        # command's ten minutes. What the programs are built from is.
+        if inside(os.path.join(root, "tests")):
+            continue
         if source not in seen:
             seen.add(source)
             args = e.get("arguments") or shlex.split(e["command"])

@@ -16,6 +16,7 @@ cases=(
   "unformatted header|lib/loose.h|int  twice(int value);\n|clang-format-violations"
   "use after move|lib/moved.cpp|#include <string>\n#include <utility>\n\nstd::size_t moved(std::string text) {\n    std::string other = std::move(text);\n    return text.size() + other.size();\n}\n|bugprone-use-after-move"
   "finding in an included header|lib/unit.cpp|#include \"copies.h\"\n|performance-for-range-copy"
+  "test program, formatted but not tidied|tests/moved_test.cpp|#include <string>\n#include <utility>\n\nstd::size_t moved(std::string text) {\n    std::string other = std::move(text);\n    return text.size() + other.size();\n}\n|pass"
   "generated file in the build tree|build/dev/gen.cpp|#include <string>\n#include <utility>\n\nstd::size_t moved(std::string text) {\n    std::string other = std::move(text);\n    return text.size() + other.size();\n}\n|pass"
 )
 copies='#include <string>\n#include <vector>\n\ninline std::size_t total(const std::vector<std::string>& texts) {\n    std::size_t sum = 0;\n    for (const std::string text : texts)\n        sum += text.size();\n    return sum;\n}\n'
