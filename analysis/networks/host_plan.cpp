@@ -81,7 +81,7 @@ void appendTotal(std::string& out, const AddressTotal& total) {
 HostCount readHostCount(std::string_view text) {
     HostCount parsed;
     text = trimBlanks(text);
-    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
+    const bool digits = allDigits(text);
     for (const char c : digits ? text : std::string_view{}) {
         const auto digit = static_cast<Uint128>(c - '0');
         if (parsed.count > (~Uint128{0} - digit) / 10) {
