@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+using quellan::test::chooseFromContextMenu;
 using quellan::test::WindowFixture;
 
 namespace {
@@ -68,37 +69,6 @@ class AccessibilityTest : public QObject {
             if (number < 4)
                 QTest::keyClick(box(number), Qt::Key_Tab);
         }
-    }
-
-    // Right-clicks `target` and clicks the entry `choice` of the menu that
-    // opens (or closes it when there is none); returns the entries it showed.
-    QStringList chooseFromContextMenu(QWidget* target, const QString& choice) {
-        QStringList entries;
-        // A timer on the stack: it cannot fire later, into a finished test,
-        // when no menu opened.
-        QTimer inMenu;
-        inMenu.setSingleShot(true);
-        connect(&inMenu, &QTimer::timeout, this, [&entries, &choice] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr)
-                return;
-            QAction* chosen = nullptr;
-            for (QAction* action : menu->actions()) {
-                entries << action->text();
-                if (action->text() == choice)
-                    chosen = action;
-            }
-            if (chosen == nullptr) {
-                menu->close();
-                return;
-            }
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
-        });
-        inMenu.start(0);
-        const QPoint centre = target->rect().center();
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
-        QApplication::sendEvent(target, &rightClick);
-        return entries;
     }
 
 private slots:

@@ -254,20 +254,7 @@ private slots:
         }
         QWidget* target = fixture_.find(from);
         if (qobject_cast<QLabel*>(target) != nullptr) {
-            QTimer inMenu;
-            inMenu.setSingleShot(true);
-            connect(&inMenu, &QTimer::timeout, this, [] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                QVERIFY(menu != nullptr);
-                for (QAction* entry : menu->actions())
-                    if (entry->text() == "Plan…")
-                        QTest::mouseClick(menu, Qt::LeftButton, {},
-                                          menu->actionGeometry(entry).center());
-            });
-            inMenu.start(0);
-            const QPoint centre = target->rect().center();
-            QContextMenuEvent click(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
-            QApplication::sendEvent(target, &click);
+            quellan::test::chooseFromContextMenu(target, "Plan…");
         } else {
             target->setFocus(Qt::OtherFocusReason);
             QTRY_COMPARE(fixture_.focusName(), from);

@@ -102,20 +102,7 @@ private slots:
         typeAddress("192.168.1.10");
         QWidget* target = fixture_.find(from);
         if (qobject_cast<QLabel*>(target)) {
-            QTimer inMenu;
-            inMenu.setSingleShot(true);
-            connect(&inMenu, &QTimer::timeout, this, [] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                QVERIFY(menu != nullptr);
-                for (QAction* action : menu->actions())
-                    if (action->text() == "Subnets…")
-                        QTest::mouseClick(menu, Qt::LeftButton, {},
-                                          menu->actionGeometry(action).center());
-            });
-            inMenu.start(0);
-            const QPoint centre = target->rect().center();
-            QContextMenuEvent click(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
-            QApplication::sendEvent(target, &click);
+            quellan::test::chooseFromContextMenu(target, "Subnets…");
         } else {
             target->setFocus(Qt::OtherFocusReason);
             QTRY_COMPARE(fixture_.focusName(), from);

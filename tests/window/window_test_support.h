@@ -6,13 +6,16 @@
 #include "quellan.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QSettings>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdlib>
 #include <memory>
@@ -61,6 +64,37 @@ inline void useOffscreenWithoutDisplay() {
 inline void keepSettingsIn(const QTemporaryDir& directory) {
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
+}
+
+// Right-clicks `target` and clicks the entry `choice` of the menu that
+// opens (or closes it when there is none); returns the entries it showed.
+inline QStringList chooseFromContextMenu(QWidget* target, const QString& choice) {
+    QStringList entries;
+    // A timer on the stack: it cannot fire later, into a finished test,
+    // when no menu opened.
+    QTimer inMenu;
+    inMenu.setSingleShot(true);
+    QObject::connect(&inMenu, &QTimer::timeout, &inMenu, [&entries, &choice] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            entries << action->text();
+            if (action->text() == choice)
+                chosen = action;
+        }
+        if (chosen == nullptr) {
+            menu->close();
+            return;
+        }
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+    });
+    inMenu.start(0);
+    const QPoint centre = target->rect().center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, centre, target->mapToGlobal(centre));
+    QApplication::sendEvent(target, &rightClick);
+    return entries;
 }
 
 } // namespace quellan::test
