@@ -18,7 +18,8 @@ void addCopyActions(QWidget& window, std::span<ValueLabel* const> fields, const 
 // and which the Tab order never reaches: Shift+F10 anywhere in the window,
 // and the Menu key or a right click wherever no menu of its own opens, show
 // one menu with a "Copy CAPTION" entry per field and then the entries every
-// field's menu shares. Added once the fields have all their actions.
+// field's menu shares. Under X11 the Menu key goes to the widget under the
+// mouse pointer, not to the focus. Added once the fields have all their actions.
 void addResultsMenu(QWidget& window, std::span<ValueLabel* const> fields);
 
 } // namespace quellan

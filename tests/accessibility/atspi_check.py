@@ -4,7 +4,8 @@ Starts the window, types 192.168.1.10 into the octet boxes with xdotool, moves
 the slider and puts it back with Alt+S, then reads every field through pyatspi
 and compares it with what that address must show. Then refuses an octet and
 reads the reason from the status bar. The status bar must also have announced
-each change with a name-change event. Last, it sets 26 bits, opens the subnet
+each change with a name-change event. Shift+F10 must open the results menu,
+whose entries a screen reader meets as the focus enters it. Last, it sets 26 bits, opens the subnet
 list with Ctrl+L and reads it as a table: its cells, each with its column's
 header, the address's row selected and the focus in it.
 
@@ -252,6 +253,25 @@ def read_session(frame, window, status_events):
     return problems
 
 
+def read_results_menu(focus_events):
+    """Shift+F10 with the focus in an octet box opens the results menu through
+    the X server's own keys, as a keyboard user presses them; a screen reader
+    meets the menu as its first entry takes the focus."""
+    focus_events.clear()
+    xdotool("key", "shift+F10")
+    xdotool("key", "Down")
+    item = wait_for("a menu entry focused after Shift+F10 and Down", lambda: next(
+        (node for node in focus_events if node.getRole() == pyatspi.ROLE_MENU_ITEM), None), 10)
+    menu = item.parent
+    entries = [entry.name for entry in menu if entry is not None and entry.name]
+    xdotool("key", "Escape")
+    expected = ["Copy " + caption for caption in EXPECTED_FIELDS]
+    if menu.getRole() != pyatspi.ROLE_POPUP_MENU or entries[:len(expected)] != expected:
+        return ["the results menu (%s) reads %r" % (menu.getRoleName(), entries)]
+    print("  %-24s %d entries, %r first" % ("results menu", len(entries), entries[0]))
+    return []
+
+
 def read_subnets(desktop, app_pid):
     """Opens the subnet list at 26 bits and reads it as a screen reader does.
 
@@ -313,6 +333,8 @@ def check(binary):
             status_events.append(event.source.name)
 
     pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
+    focus_events = []
+    pyatspi.Registry.registerEventListener(lambda event: focus_events.append(event.source), "focus:")
 
     # The subnet list's place goes to settings of this run's own.
     settings = tempfile.TemporaryDirectory()
@@ -328,6 +350,7 @@ def check(binary):
                          lambda: find_frame(desktop, app.pid), 20)
         window = wait_for("the X window", x_window, 10)
         problems = read_session(frame, window, status_events)
+        problems += read_results_menu(focus_events)
         problems += read_subnets(desktop, app.pid)
     except CheckFailed as failure:
         problems.append(str(failure))
