@@ -268,6 +268,8 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
         if (subnet != nullptr && column == NameColumn && !subnet->labels->color.empty())
             return QColor(fromUtf8(subnet->labels->color));
         return {};
+    case Qt::AccessibleDescriptionRole:
+        return rowSentence(index.row());
     case Qt::TextAlignmentRole:
         if (column == UsableColumn || column == VlanColumn || column == HostsColumn)
             return (Qt::AlignRight | Qt::AlignVCenter).toInt();
@@ -275,6 +277,43 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+QString PlanModel::rowsText(const QList<int>& rows) const {
+    QStringList lines;
+    QStringList cells;
+    for (const char* caption : kCaptions)
+        cells << QString::fromLatin1(caption);
+    lines << cells.join(u'\t');
+    for (const int row : rows) {
+        if (row < 0 || row >= rows_)
+            continue;
+        cells.clear();
+        for (int column = 0; column < ColumnCount; ++column)
+            cells << cellText(placeOf(row), column);
+        lines << cells.join(u'\t');
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+QString PlanModel::rowSentence(int row) const {
+    const Place place = placeOf(row);
+    QStringList parts;
+    if (!place.subnet)
+        parts << QStringLiteral("Network %1").arg(cellText(place, SubnetColumn));
+    else
+        parts << cellText(place, SubnetColumn);
+    if (const QString name = cellText(place, NameColumn); !name.isEmpty())
+        parts << name;
+    if (const QString vlan = cellText(place, VlanColumn); !vlan.isEmpty())
+        parts << QStringLiteral("VLAN %1").arg(vlan);
+    if (const QString hosts = cellText(place, HostsColumn); !hosts.isEmpty())
+        parts << QStringLiteral("for %1 hosts").arg(hosts);
+    if (place.subnet)
+        parts << QStringLiteral("%1 usable").arg(cellText(place, UsableColumn));
+    else
+        parts << cellText(place, RangeColumn);
+    return parts.join(QStringLiteral(", "));
 }
 
 QVariant PlanModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -47,6 +47,11 @@ public:
     // has two rows of its block: this is the subnet's.
     int subnetRow(const Block& block) const;
 
+    // The rows as tab-separated lines under a line of the column captions.
+    QString rowsText(const QList<int>& rows) const;
+    // What a screen reader says for a row: "10.0.0.0/25, Servers, VLAN 10, 126 usable".
+    QString rowSentence(int row) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

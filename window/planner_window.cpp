@@ -1,18 +1,26 @@
 #include "planner_window.h"
 
+#include "plan_dialogs.h"
 #include "plan_model.h"
+#include "plans/plan_csv.h"
 #include "plans/plan_file.h"
+#include "plans/plan_input.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
@@ -26,6 +34,7 @@ namespace quellan {
 namespace {
 
 const QString kPlanFilter = QStringLiteral("Plans (*.qplan);;All files (*)");
+const QString kCsvFilter = QStringLiteral("CSV (*.csv);;All files (*)");
 
 QString cidrOf(const Block& block) {
     return QString::fromStdString(cidrText(block));
@@ -36,19 +45,26 @@ QString cidrOf(const Block& block) {
 class PlanCommand : public QUndoCommand {
 public:
     PlanCommand(PlanModel& model, PlanChange change, const QString& text,
-                std::function<void(const Block&)> show)
+                std::function<void(const Block&)> show, std::function<void(const QString&)> say)
         : QUndoCommand(text)
         , model_(model)
         , change_(std::move(change))
-        , show_(std::move(show)) {}
+        , show_(std::move(show))
+        , say_(std::move(say)) {}
 
     void redo() override {
         model_.applyChange(change_);
-        show(change_.added);
+        show(change_.added.empty() && !change_.addedNetworks.empty()
+                 ? change_.addedNetworks.front().subnets
+                 : change_.added);
+        say_(text());
     }
     void undo() override {
         model_.applyChange(inverse(change_));
-        show(change_.removed);
+        show(change_.removed.empty() && !change_.removedNetworks.empty()
+                 ? change_.removedNetworks.front().subnets
+                 : change_.removed);
+        say_(QStringLiteral("Undone: %1").arg(text()));
     }
 
 private:
@@ -60,7 +76,24 @@ private:
     PlanModel& model_;
     const PlanChange change_;
     const std::function<void(const Block&)> show_;
+    const std::function<void(const QString&)> say_;
 };
+
+// The plan read, or nothing after a box with every reason it was refused.
+std::optional<Plan> acceptedPlan(PlanRead read, const QString& path, const QString& title,
+                                 const QString& verb, QWidget* parent) {
+    if (read.errors.empty())
+        return std::move(read.plan);
+    QStringList lines;
+    for (const std::string& error : read.errors)
+        lines << QString::fromStdString(error);
+    QMessageBox box(QMessageBox::Warning, title,
+                    QStringLiteral("%1 was not %2:\n%3").arg(path, verb, lines.join(u'\n')),
+                    QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("planReadErrors"));
+    box.exec();
+    return std::nullopt;
+}
 
 QAction* menuAction(QMenu& menu, const QString& text, const QString& name,
                     const QKeySequence& keys) {
@@ -101,6 +134,16 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     view_->setColumnWidth(PlanModel::VlanColumn, 6 * digit);
     view_->setColumnWidth(PlanModel::HostsColumn, 8 * digit);
     setCentralWidget(view_);
+    // A permanent label rather than showMessage(), which menus clear.
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("planStatus"));
+    statusBar()->addWidget(status_, 1);
+    // Enter edits the cell in place, as F2 does, where the view has the keys.
+    auto* enter = new QAction(view_);
+    enter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enter->setShortcutContext(Qt::WidgetShortcut);
+    connect(enter, &QAction::triggered, this, &PlannerWindow::editCell);
+    view_->addAction(enter);
     resize(140 * digit, 40 * view_->verticalHeader()->defaultSectionSize());
 
     addMenus();
@@ -109,7 +152,12 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &PlannerWindow::updateActions);
     connect(model_, &QAbstractItemModel::dataChanged, this, &PlannerWindow::updateActions);
-    connect(model_, &QAbstractItemModel::modelReset, this, &PlannerWindow::updateActions);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        // A network taken away takes the current row with it.
+        if (!view_->currentIndex().isValid() && model_->rowCount() > 1)
+            view_->setCurrentIndex(model_->index(1, 0));
+        updateActions();
+    });
     view_->setCurrentIndex(model_->index(model_->rowCount() > 1 ? 1 : 0, 0));
     view_->setFocus();
     updateTitle();
@@ -129,17 +177,27 @@ const Plan& PlannerWindow::plan() const {
 }
 
 void PlannerWindow::addMenus() {
+    const auto add = [this](QMenu& menu, const QString& text, const char* name,
+                            const QKeySequence& keys, void (PlannerWindow::*slot)()) {
+        QAction* action = menuAction(menu, text, QString::fromLatin1(name), keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("planFileMenu"));
-    connect(menuAction(*file, QStringLiteral("&Open…"), QStringLiteral("planOpen"),
-                       QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, &PlannerWindow::openFile);
+    add(*file, QStringLiteral("&New…"), "planNew", QKeySequence(Qt::CTRL | Qt::Key_N),
+        &PlannerWindow::newPlan);
+    add(*file, QStringLiteral("&Open…"), "planOpen", QKeySequence(Qt::CTRL | Qt::Key_O),
+        &PlannerWindow::openFile);
     connect(menuAction(*file, QStringLiteral("&Save"), QStringLiteral("planSave"),
                        QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &PlannerWindow::save);
     connect(menuAction(*file, QStringLiteral("Save &As…"), QStringLiteral("planSaveAs"),
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, &PlannerWindow::saveAs);
+    file->addSeparator();
+    add(*file, QStringLiteral("&Import CSV…"), "planImportCsv", {}, &PlannerWindow::importCsv);
+    add(*file, QStringLiteral("&Export CSV…"), "planExportCsv", {}, &PlannerWindow::exportCsv);
     file->addSeparator();
     connect(menuAction(*file, QStringLiteral("&Close"), QStringLiteral("planClose"),
                        QKeySequence(Qt::CTRL | Qt::Key_W)),
@@ -156,18 +214,37 @@ void PlannerWindow::addMenus() {
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    editCell_ = menuAction(*edit, QStringLiteral("&Edit Cell"), QStringLiteral("planEditCell"),
-                           QKeySequence(Qt::Key_F2));
-    connect(editCell_, &QAction::triggered, this, &PlannerWindow::editCell);
+    add(*edit, QStringLiteral("&Copy"), "planCopy", QKeySequence(Qt::CTRL | Qt::Key_C),
+        &PlannerWindow::copyRows);
+    add(*edit, QStringLiteral("&Find…"), "planFind", QKeySequence(Qt::CTRL | Qt::Key_F),
+        &PlannerWindow::find);
+    add(*edit, QStringLiteral("Find &Next"), "planFindNext", QKeySequence(Qt::Key_F3),
+        &PlannerWindow::findNext);
+    edit->addSeparator();
+    editCell_ = add(*edit, QStringLiteral("&Edit Cell"), "planEditCell", QKeySequence(Qt::Key_F2),
+                    &PlannerWindow::editCell);
+    editLabels_ = add(*edit, QStringLiteral("&Labels…"), "planLabels",
+                      QKeySequence(Qt::CTRL | Qt::Key_E), &PlannerWindow::editLabels);
 
     QMenu* subnet = menuBar()->addMenu(QStringLiteral("&Subnet"));
     subnet->setObjectName(QStringLiteral("planSubnetMenu"));
-    split_ = menuAction(*subnet, QStringLiteral("&Split in Two"), QStringLiteral("planSplit"),
-                        QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(split_, &QAction::triggered, this, &PlannerWindow::splitInTwo);
-    join_ = menuAction(*subnet, QStringLiteral("&Join with Sibling"), QStringLiteral("planJoin"),
-                       QKeySequence(Qt::CTRL | Qt::Key_J));
-    connect(join_, &QAction::triggered, this, &PlannerWindow::joinWithSibling);
+    split_ = add(*subnet, QStringLiteral("&Split in Two"), "planSplit",
+                 QKeySequence(Qt::CTRL | Qt::Key_D), &PlannerWindow::splitInTwo);
+    splitTo_ = add(*subnet, QStringLiteral("Split &To…"), "planSplitTo",
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), &PlannerWindow::splitTo);
+    join_ = add(*subnet, QStringLiteral("&Join with Sibling"), "planJoin",
+                QKeySequence(Qt::CTRL | Qt::Key_J), &PlannerWindow::joinWithSibling);
+    planHosts_ = add(*subnet, QStringLiteral("Plan &Hosts…"), "planHosts",
+                     QKeySequence(Qt::CTRL | Qt::Key_H), &PlannerWindow::planHosts);
+
+    QMenu* network = menuBar()->addMenu(QStringLiteral("&Network"));
+    network->setObjectName(QStringLiteral("planNetworkMenu"));
+    add(*network, QStringLiteral("&Add Network…"), "planAddNetwork",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), &PlannerWindow::addNetwork);
+    add(*network, QStringLiteral("&Move or Resize Network…"), "planMoveNetwork",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), &PlannerWindow::moveNetwork);
+    add(*network, QStringLiteral("&Remove Network"), "planRemoveNetwork",
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete), &PlannerWindow::removeNetwork);
 }
 
 const Subnet* PlannerWindow::currentSubnet() const {
@@ -182,15 +259,32 @@ void PlannerWindow::updateActions() {
                       subnet->block.length >
                           model_->networkAt(view_->currentIndex().row()).block.length);
     editCell_->setEnabled(subnet != nullptr);
+    editLabels_->setEnabled(subnet != nullptr);
+    splitTo_->setEnabled(split_->isEnabled());
+    planHosts_->setEnabled(subnet != nullptr && subnet->labels->name.empty());
 }
 
 void PlannerWindow::splitInTwo() {
+    if (const Subnet* subnet = currentSubnet())
+        splitAt(subnet->block, subnet->block.length + 1, QStringLiteral("Split in Two"));
+}
+
+void PlannerWindow::splitTo() {
     const Subnet* subnet = currentSubnet();
     if (subnet == nullptr)
         return;
     const Block block = subnet->block;
-    perform(splitSubnet(plan(), block, block.length + 1),
-            QStringLiteral("Split %1").arg(cidrOf(block)), QStringLiteral("Split in Two"));
+    if (const std::optional<std::int32_t> length = askSplitLength(this, block))
+        splitAt(block, *length, QStringLiteral("Split To"));
+}
+
+void PlannerWindow::splitAt(const Block& block, std::int32_t length, const QString& title) {
+    std::string count;
+    appendDecimal128(count, Uint128{1} << (length - block.length));
+    perform(splitSubnet(plan(), block, length),
+            QStringLiteral("Split %1 into %2 subnets")
+                .arg(cidrOf(block), QString::fromStdString(count)),
+            title);
 }
 
 void PlannerWindow::joinWithSibling() {
@@ -199,31 +293,56 @@ void PlannerWindow::joinWithSibling() {
         return;
     const Block block = subnet->block;
     const QString title = QStringLiteral("Join with Sibling");
-    const QString what = QStringLiteral("Join %1 with its sibling").arg(cidrOf(block));
     PlanResult joined = joinSubnet(plan(), block);
     // Refused for the labels alone when keeping one half's would do.
-    if (joined.reason.empty() || !joinSubnet(plan(), block, JoinKeep::Lower).reason.empty()) {
-        perform(std::move(joined), what, title);
-        return;
+    const bool differ =
+        !joined.reason.empty() && joinSubnet(plan(), block, JoinKeep::Lower).reason.empty();
+    if (differ) {
+        const QString why = QString::fromStdString(joined.reason);
+        joined = joinSubnet(plan(), block, JoinKeep::Lower);
+        const std::optional<Labels> kept =
+            askJoinLabels(this, joined.change.removed.front(), joined.change.removed.back(), why);
+        if (!kept)
+            return;
+        joined.change.added.front().labels = *kept;
     }
-    const Uint128 half = Uint128{1} << (familyBits(block.family) - block.length);
-    const Block lower{block.family, block.first & ~half, block.length};
-    const Block upper{block.family, block.first | half, block.length};
-    QMessageBox ask(QMessageBox::Question, title, QString::fromStdString(joined.reason),
-                    QMessageBox::Cancel, this);
-    ask.setObjectName(QStringLiteral("planJoinAsk"));
-    QPushButton* keepLower =
-        ask.addButton(QStringLiteral("Keep %1's").arg(cidrOf(lower)), QMessageBox::AcceptRole);
-    keepLower->setObjectName(QStringLiteral("planJoinKeepLower"));
-    QPushButton* keepUpper =
-        ask.addButton(QStringLiteral("Keep %1's").arg(cidrOf(upper)), QMessageBox::AcceptRole);
-    keepUpper->setObjectName(QStringLiteral("planJoinKeepUpper"));
-    ask.setDefaultButton(QMessageBox::Cancel);
-    ask.exec();
-    if (ask.clickedButton() == keepLower)
-        perform(joinSubnet(plan(), block, JoinKeep::Lower), what, title);
-    else if (ask.clickedButton() == keepUpper)
-        perform(joinSubnet(plan(), block, JoinKeep::Upper), what, title);
+    QString what = QStringLiteral("Join %1 with its sibling").arg(cidrOf(block));
+    if (joined.reason.empty())
+        what = QStringLiteral("Join %1 and %2 into %3")
+                   .arg(cidrOf(joined.change.removed.front().block),
+                        cidrOf(joined.change.removed.back().block),
+                        cidrOf(joined.change.added.front().block));
+    perform(std::move(joined), what, title);
+}
+
+void PlannerWindow::planHosts() {
+    const Subnet* subnet = currentSubnet();
+    if (subnet == nullptr)
+        return;
+    const Block block = subnet->block;
+    std::vector<HostRequest> requests;
+    const TextQuestion question{
+        QStringLiteral("Plan Hosts in %1").arg(cidrOf(block)),
+        QStringLiteral("&Groups of hosts, one a line: the count, then the name (50 Servers):"),
+        QStringLiteral("planHostsList"),
+        {},
+        true};
+    const auto check = [&](const QString& text) {
+        HostRequestsRead read = readHostRequests(text.toStdString());
+        if (!read.reason.empty())
+            return QString::fromStdString(read.reason);
+        // Checked against the plan here, so a group too large keeps the dialog open.
+        if (const PlanResult tried = planHostsIn(plan(), block, read.requests);
+            !tried.reason.empty())
+            return QString::fromStdString(tried.reason);
+        requests = std::move(read.requests);
+        return QString();
+    };
+    if (!askText(this, question, check))
+        return;
+    perform(planHostsIn(plan(), block, requests),
+            QStringLiteral("Plan %1 groups of hosts in %2").arg(requests.size()).arg(cidrOf(block)),
+            QStringLiteral("Plan Hosts"));
 }
 
 void PlannerWindow::editCell() {
@@ -234,6 +353,57 @@ void PlannerWindow::editCell() {
         cell = model_->index(cell.row(), PlanModel::NameColumn);
     view_->setCurrentIndex(cell);
     view_->edit(cell);
+}
+
+std::vector<Block> PlannerWindow::selectedSubnets() const {
+    std::vector<Block> blocks;
+    if (const Subnet* current = currentSubnet())
+        blocks.push_back(current->block);
+    QModelIndexList rows = view_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    for (const QModelIndex& row : rows)
+        if (const Subnet* subnet = model_->subnetAt(row.row()))
+            if (blocks.empty() || !(subnet->block == blocks.front()))
+                blocks.push_back(subnet->block);
+    return blocks;
+}
+
+void PlannerWindow::editLabels() {
+    const std::vector<Block> blocks = selectedSubnets();
+    if (blocks.empty())
+        return;
+    const std::optional<LabelEdit> edit =
+        askLabels(this, model_->subnetAt(model_->subnetRow(blocks.front()))->labels,
+                  static_cast<int>(blocks.size()));
+    if (!edit)
+        return;
+    const QString what = blocks.size() == 1 ? QStringLiteral("Label %1").arg(cidrOf(blocks.front()))
+                                            : QStringLiteral("Label %1 subnets").arg(blocks.size());
+    // Each subnet's change, all checked before any is made.
+    std::vector<PlanResult> changes;
+    for (const Block& block : blocks) {
+        Labels labels = model_->subnetAt(model_->subnetRow(block))->labels;
+        if (edit->name)
+            labels.name = edit->labels.name;
+        if (edit->vlan)
+            labels.vlan = edit->labels.vlan;
+        if (edit->hosts)
+            labels.hosts = edit->labels.hosts;
+        if (edit->note)
+            labels.note = edit->labels.note;
+        if (edit->color)
+            labels.color = edit->labels.color;
+        changes.push_back(labelSubnet(plan(), block, labels));
+        if (!changes.back().reason.empty()) {
+            refuse(QStringLiteral("Labels"), QString::fromStdString(changes.back().reason));
+            return;
+        }
+    }
+    // One step to undo, however many subnets it labels.
+    undo_->beginMacro(what);
+    for (PlanResult& change : changes)
+        perform(std::move(change), what, QStringLiteral("Labels"));
+    undo_->endMacro();
 }
 
 void PlannerWindow::labelsEdited(const Block& subnet, const Labels& labels,
@@ -247,13 +417,249 @@ void PlannerWindow::labelsEdited(const Block& subnet, const Labels& labels,
             title);
 }
 
-void PlannerWindow::perform(PlanResult result, const QString& what, const QString& title) {
+bool PlannerWindow::perform(PlanResult result, const QString& what, const QString& title) {
     if (!result.reason.empty()) {
         refuse(title, QString::fromStdString(result.reason));
+        return false;
+    }
+    undo_->push(new PlanCommand(
+        *model_, std::move(result.change), what, [this](const Block& block) { showRow(block); },
+        [this](const QString& text) { announce(text); }));
+    return true;
+}
+
+void PlannerWindow::announce(const QString& text) {
+    status_->setText(text);
+    // The status bar's name is what a screen reader announces as it changes.
+    statusBar()->setAccessibleName(text);
+}
+
+void PlannerWindow::newPlan() {
+    if (!settleUnsaved())
+        return;
+    std::optional<Plan> made;
+    const TextQuestion question{
+        QStringLiteral("New Plan"),
+        QStringLiteral("&Networks, one a line or between commas (10.0.0.0/16, 2001:db8::/48):"),
+        QStringLiteral("planNewNetworks"),
+        {},
+        true};
+    const auto check = [&made](const QString& text) {
+        const NetworksRead read = readNetworks(text.toStdString());
+        if (!read.reason.empty())
+            return QString::fromStdString(read.reason);
+        NewPlan plan = quellan::newPlan(read.networks, Profile::Standard);
+        if (!plan.reason.empty())
+            return QString::fromStdString(plan.reason);
+        made = std::move(plan.plan);
+        return QString();
+    };
+    if (!askText(this, question, check))
+        return;
+    // The profile, asked once the networks are known.
+    QStringList names;
+    for (const Profile profile :
+         {Profile::Standard, Profile::Aws, Profile::Azure, Profile::Gcp, Profile::Oci})
+        names << QString::fromUtf8(profileName(profile).data(), profileName(profile).size());
+    std::optional<Profile> profile = Profile::Standard;
+    const TextQuestion which{QStringLiteral("New Plan"),
+                             QStringLiteral("&Profile (%1):").arg(names.join(QStringLiteral(", "))),
+                             QStringLiteral("planNewProfile"), names.front(), false};
+    const auto known = [&profile](const QString& text) {
+        profile = profileNamed(text.trimmed().toStdString());
+        return profile ? QString()
+                       : QStringLiteral("The profile is one of %1.")
+                             .arg(QString::fromStdString(profileNames()));
+    };
+    if (!askText(this, which, known))
+        return;
+    made->profile = *profile;
+    showPlan(std::move(*made), {});
+    announce(QStringLiteral("New plan of %1 networks").arg(plan().networks.size()));
+}
+
+void PlannerWindow::showPlan(Plan plan, const QString& path) {
+    undo_->clear();
+    model_->setPlan(std::move(plan));
+    path_ = path;
+    view_->setCurrentIndex(model_->index(model_->rowCount() > 1 ? 1 : 0, 0));
+    updateTitle();
+    updateActions();
+}
+
+void PlannerWindow::addNetwork() {
+    std::optional<Block> network;
+    const TextQuestion question{QStringLiteral("Add Network"),
+                                QStringLiteral("&Network:"),
+                                QStringLiteral("planAddNetworkText"),
+                                {},
+                                false};
+    const auto check = [&](const QString& text) {
+        const NetworksRead read = readNetworks(text.toStdString());
+        if (!read.reason.empty())
+            return QString::fromStdString(read.reason);
+        if (read.networks.size() != 1)
+            return QStringLiteral("Give one network.");
+        if (const PlanResult tried = quellan::addNetwork(plan(), read.networks.front());
+            !tried.reason.empty())
+            return QString::fromStdString(tried.reason);
+        network = read.networks.front();
+        return QString();
+    };
+    if (!askText(this, question, check))
+        return;
+    perform(quellan::addNetwork(plan(), *network),
+            QStringLiteral("Add network %1").arg(cidrOf(*network)), QStringLiteral("Add Network"));
+}
+
+void PlannerWindow::moveNetwork() {
+    const Block from = model_->networkAt(view_->currentIndex().row()).block;
+    const TextQuestion question{
+        QStringLiteral("Move or Resize %1").arg(cidrOf(from)),
+        QStringLiteral("&New start and length (subnets keep their place in it):"),
+        QStringLiteral("planMoveNetworkText"), cidrOf(from), false};
+    std::optional<Block> to;
+    const auto check = [&](const QString& text) {
+        const NetworksRead read = readNetworks(text.toStdString());
+        if (!read.reason.empty())
+            return QString::fromStdString(read.reason);
+        if (read.networks.size() != 1 || read.networks.front().family != from.family)
+            return QStringLiteral("Give one network of the same family as %1.").arg(cidrOf(from));
+        to = read.networks.front();
+        return QString();
+    };
+    if (!askText(this, question, check) || *to == from)
+        return;
+    const QString title = QStringLiteral("Move or Resize Network");
+    const QString what = QStringLiteral("Move %1 to %2").arg(cidrOf(from), cidrOf(*to));
+    // A move keeps the length and a resize the start; both is a move, then a resize.
+    PlanResult moved;
+    Plan after = plan();
+    if (to->first != from.first) {
+        moved = quellan::moveNetwork(plan(), from, {from.family, to->first, from.length});
+        if (!moved.reason.empty()) {
+            refuse(title, QString::fromStdString(moved.reason));
+            return;
+        }
+        apply(after, moved.change);
+    }
+    PlanResult resized;
+    if (to->length != from.length) {
+        resized = resizeNetwork(after, {from.family, to->first, from.length}, to->length);
+        if (!resized.reason.empty()) {
+            refuse(title, QString::fromStdString(resized.reason));
+            return;
+        }
+    }
+    undo_->beginMacro(what);
+    if (to->first != from.first)
+        perform(std::move(moved), what, title);
+    if (to->length != from.length)
+        perform(std::move(resized), what, title);
+    undo_->endMacro();
+}
+
+void PlannerWindow::removeNetwork() {
+    const PlanNetwork& network = model_->networkAt(view_->currentIndex().row());
+    const Block block = network.block;
+    const bool named =
+        std::any_of(network.subnets.begin(), network.subnets.end(),
+                    [](const Subnet& subnet) { return !subnet.labels->name.empty(); });
+    if (named) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Remove Network"),
+                        QStringLiteral("Remove %1 and its named subnets?").arg(cidrOf(block)),
+                        QMessageBox::Yes | QMessageBox::Cancel, this);
+        ask.setObjectName(QStringLiteral("planRemoveAsk"));
+        ask.setDefaultButton(QMessageBox::Cancel);
+        if (ask.exec() != QMessageBox::Yes)
+            return;
+    }
+    perform(quellan::removeNetwork(plan(), block),
+            QStringLiteral("Remove network %1").arg(cidrOf(block)),
+            QStringLiteral("Remove Network"));
+}
+
+void PlannerWindow::copyRows() {
+    QList<int> rows;
+    for (const QModelIndex& row : view_->selectionModel()->selectedRows())
+        rows << row.row();
+    if (rows.isEmpty() && view_->currentIndex().isValid())
+        rows << view_->currentIndex().row();
+    std::sort(rows.begin(), rows.end());
+    QGuiApplication::clipboard()->setText(model_->rowsText(rows));
+    announce(QStringLiteral("Copied %1 rows").arg(rows.size()));
+}
+
+void PlannerWindow::find() {
+    const TextQuestion question{QStringLiteral("Find"),
+                                QStringLiteral("&Address, network or name:"),
+                                QStringLiteral("planFindText"), found_, false};
+    const auto check = [this](const QString& text) {
+        return text.trimmed().isEmpty() ? QStringLiteral("Type what to find.") : QString();
+    };
+    const std::optional<QString> text = askText(this, question, check);
+    if (!text)
+        return;
+    found_ = *text;
+    findNext();
+}
+
+void PlannerWindow::findNext() {
+    if (found_.isEmpty()) {
+        find();
         return;
     }
-    undo_->push(new PlanCommand(*model_, std::move(result.change), what,
-                                [this](const Block& block) { showRow(block); }));
+    const Subnet* current = currentSubnet();
+    const Block after = current != nullptr ? current->block : Block{};
+    const std::optional<Block> found = findSubnetFor(plan(), found_.toStdString(), after);
+    if (!found) {
+        announce(QStringLiteral("No subnet holds or is named “%1”").arg(found_));
+        return;
+    }
+    showRow(*found);
+    announce(QStringLiteral("Found %1").arg(cidrOf(*found)));
+}
+
+void PlannerWindow::importCsv() {
+    if (!settleUnsaved())
+        return;
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Import CSV"), path_, kCsvFilter);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        refuse(QStringLiteral("Import CSV"),
+               QStringLiteral("%1 was not read: %2").arg(path, file.errorString()));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    PlanRead read = readPlanCsv(std::string_view(bytes.constData(), bytes.size()),
+                                QFile::encodeName(path).toStdString(), plan().profile);
+    std::optional<Plan> imported = acceptedPlan(std::move(read), path, QStringLiteral("Import CSV"),
+                                                QStringLiteral("imported"), this);
+    if (!imported)
+        return;
+    // A new plan, to be saved as one; the sheet stays as it was.
+    showPlan(std::move(*imported), {});
+    undo_->resetClean();
+    updateTitle();
+    announce(QStringLiteral("Imported %1 subnets").arg(plan().subnetCount()));
+}
+
+void PlannerWindow::exportCsv() {
+    QString suggested = path_.isEmpty() ? QString() : path_;
+    if (suggested.endsWith(QStringLiteral(".qplan")))
+        suggested.chop(6);
+    suggested += QStringLiteral(".csv");
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), suggested, kCsvFilter);
+    if (path.isEmpty())
+        return;
+    if (writeText(path, planCsvText(plan()), QStringLiteral("Export CSV")))
+        announce(QStringLiteral("Exported %1 subnets to %2")
+                     .arg(plan().subnetCount())
+                     .arg(QFileInfo(path).fileName()));
 }
 
 void PlannerWindow::showRow(const Block& block) {
@@ -279,18 +685,8 @@ void PlannerWindow::refuse(const QString& title, const QString& reason) {
 }
 
 std::optional<Plan> PlannerWindow::readPlan(const QString& path, QWidget* parent) {
-    PlanRead read = readPlanFile(QFile::encodeName(path).toStdString());
-    if (read.errors.empty())
-        return std::move(read.plan);
-    QStringList lines;
-    for (const std::string& error : read.errors)
-        lines << QString::fromStdString(error);
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Open Plan"),
-                    QStringLiteral("%1 was not opened:\n%2").arg(path, lines.join(u'\n')),
-                    QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("planReadErrors"));
-    box.exec();
-    return std::nullopt;
+    return acceptedPlan(readPlanFile(QFile::encodeName(path).toStdString()), path,
+                        QStringLiteral("Open Plan"), QStringLiteral("opened"), parent);
 }
 
 void PlannerWindow::openFile() {
@@ -303,11 +699,7 @@ void PlannerWindow::openFile() {
     std::optional<Plan> read = readPlan(path, this);
     if (!read)
         return;
-    undo_->clear();
-    model_->setPlan(std::move(*read));
-    path_ = path;
-    view_->setCurrentIndex(model_->index(model_->rowCount() > 1 ? 1 : 0, 0));
-    updateTitle();
+    showPlan(std::move(*read), path);
 }
 
 bool PlannerWindow::save() {
@@ -333,8 +725,7 @@ bool PlannerWindow::saveAs() {
     return writeTo(path);
 }
 
-bool PlannerWindow::writeTo(const QString& path) {
-    const std::string text = planFileText(plan());
+bool PlannerWindow::writeText(const QString& path, const std::string& text, const QString& title) {
     QSaveFile file(path);
     const auto size = static_cast<qint64>(text.size());
     const bool written =
@@ -342,16 +733,23 @@ bool PlannerWindow::writeTo(const QString& path) {
     if (!written) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Save Plan"),
+        QMessageBox box(QMessageBox::Warning, title,
                         QStringLiteral("%1 was not saved: %2").arg(path, reason), QMessageBox::Ok,
                         this);
         box.setObjectName(QStringLiteral("planWriteError"));
         box.exec();
         return false;
     }
+    return true;
+}
+
+bool PlannerWindow::writeTo(const QString& path) {
+    if (!writeText(path, planFileText(plan()), QStringLiteral("Save Plan")))
+        return false;
     path_ = path;
     undo_->setClean();
     updateTitle();
+    announce(QStringLiteral("Saved %1").arg(QFileInfo(path).fileName()));
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QTableView;
 class QUndoStack;
 
@@ -42,17 +43,39 @@ protected:
 private:
     void addMenus();
     void splitInTwo();
+    void splitTo();
+    void splitAt(const Block& block, std::int32_t length, const QString& title);
     void joinWithSibling();
+    void planHosts();
     void editCell();
+    void editLabels();
+    void newPlan();
+    void addNetwork();
+    void moveNetwork();
+    void removeNetwork();
+    void copyRows();
+    void find();
+    void findNext();
+    void importCsv();
+    void exportCsv();
+    // Says what a change did in the status bar, which a screen reader reads out.
+    void announce(const QString& text);
+    // Shows a plan read or made afresh, with nothing to undo.
+    void showPlan(Plan plan, const QString& path);
+    // The subnets of the selected rows, the current one first.
+    std::vector<Block> selectedSubnets() const;
     void labelsEdited(const Block& subnet, const Labels& labels, const QString& refusal);
     // Puts the change on the undo stack, or shows why it is refused.
-    void perform(PlanResult result, const QString& what, const QString& title);
+    // Returns whether the change was made.
+    bool perform(PlanResult result, const QString& what, const QString& title);
     void showRow(const Block& block);
     void refuse(const QString& title, const QString& reason);
     void openFile();
     bool save();
     bool saveAs();
     bool writeTo(const QString& path);
+    // Through QSaveFile: the whole text or, with a message box, nothing.
+    bool writeText(const QString& path, const std::string& text, const QString& title);
     // Asks what becomes of unsaved changes; true when the window may go on
     // to close or to show another file.
     bool settleUnsaved();
@@ -66,7 +89,12 @@ private:
     QString path_;
     QAction* split_ = nullptr;
     QAction* join_ = nullptr;
+    QAction* splitTo_ = nullptr;
+    QAction* planHosts_ = nullptr;
     QAction* editCell_ = nullptr;
+    QAction* editLabels_ = nullptr;
+    QLabel* status_ = nullptr;
+    QString found_;
 };
 
 } // namespace quellan

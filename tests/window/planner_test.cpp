@@ -10,11 +10,17 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 
@@ -64,6 +70,11 @@ public:
     QString named;
     // The file a file dialog takes; none cancels it.
     QString file;
+    // What the planner's own dialogs are filled with, by object name: the
+    // text of a box, or the entry chosen in a list. "cancel" for `named`
+    // cancels them; a dialog that stays open after OK, refusing what it
+    // was given, is cancelled with its reason said.
+    QMap<QString, QString> fields;
     QStringList said;
 
 private:
@@ -80,17 +91,55 @@ private:
                 if (button == nullptr && which != QMessageBox::NoButton)
                     button = box->button(which);
             button->click();
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
             if (file.isEmpty()) {
-                dialog->reject();
+                files->reject();
             } else {
-                dialog->selectFile(file);
+                files->selectFile(file);
                 // QFileDialog's own accept(), which takes the file, is
                 // public only as QDialog's.
-                static_cast<QDialog*>(dialog)->accept();
+                static_cast<QDialog*>(files)->accept();
             }
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            fill(*dialog);
         }
     }
+
+    void fill(QDialog& dialog) {
+        auto* reason = dialog.findChild<QLabel*>("planDialogReason");
+        if (&dialog == answered_) {
+            said << dialog.objectName() + ": " + (reason ? reason->text() : QString());
+            dialog.reject();
+            return;
+        }
+        answered_ = &dialog;
+        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        if (!labels.isEmpty() && labels.front()->objectName() == "planJoinIntro")
+            said << dialog.objectName() + ": " + labels.front()->text();
+        if (named == "cancel") {
+            dialog.reject();
+            return;
+        }
+        for (auto field = fields.cbegin(); field != fields.cend(); ++field) {
+            if (auto* line = dialog.findChild<QLineEdit*>(field.key())) {
+                // Typed, as some boxes answer each keystroke.
+                line->selectAll();
+                QTest::keyClicks(line, field.value());
+            } else if (auto* lines = dialog.findChild<QPlainTextEdit*>(field.key()))
+                lines->setPlainText(field.value());
+            for (QComboBox* list : dialog.findChildren<QComboBox*>()) {
+                if (!list->objectName().startsWith(field.key()))
+                    continue;
+                if (list->isEditable())
+                    list->setEditText(field.value());
+                else
+                    list->setCurrentIndex(field.value().toInt());
+            }
+        }
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    }
+
+    QPointer<QDialog> answered_;
 
     QTimer timer_;
 };
@@ -139,46 +188,69 @@ class PlannerTest : public QObject {
     }
 
     // Keys as a user presses them, a step at a time: "split", "join",
-    // "undo", "redo", arrows, "keep:lower" (the button a join's question is
-    // answered with), "type:TEXT" (F2, the text, Enter), and "save",
-    // "saveAs", "open" and "close".
+    // "undo", "redo", arrows, "extend" (Shift+Down), "keep:lower" (whose
+    // labels a join's question keeps), "type:TEXT" (F2, the text, Enter),
+    // "enter:TEXT" (the same with Enter), "set:FIELD=VALUE" (what the next
+    // dialogs are filled with), "cancel" (they are cancelled), each
+    // action's key by its name ("splitTo", "hosts", "labels", "find",
+    // "copy", ...), and "save", "saveAs", "open" and "close".
     void play(const QString& script) {
+        using Qt::ControlModifier, Qt::ShiftModifier;
+        struct StepKey {
+            const char* step;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+        };
+        static const StepKey keys[] = {
+            {"split", Qt::Key_D, ControlModifier},
+            {"splitTo", Qt::Key_D, ControlModifier | ShiftModifier},
+            {"join", Qt::Key_J, ControlModifier},
+            {"hosts", Qt::Key_H, ControlModifier},
+            {"labels", Qt::Key_E, ControlModifier},
+            {"undo", Qt::Key_Z, ControlModifier},
+            {"redo", Qt::Key_Z, ControlModifier | ShiftModifier},
+            {"down", Qt::Key_Down, {}},
+            {"up", Qt::Key_Up, {}},
+            {"right", Qt::Key_Right, {}},
+            {"left", Qt::Key_Left, {}},
+            {"extend", Qt::Key_Down, ShiftModifier},
+            {"addNetwork", Qt::Key_N, ControlModifier | ShiftModifier},
+            {"moveNetwork", Qt::Key_M, ControlModifier | ShiftModifier},
+            {"removeNetwork", Qt::Key_Delete, ControlModifier | ShiftModifier},
+            {"find", Qt::Key_F, ControlModifier},
+            {"findNext", Qt::Key_F3, {}},
+            {"copy", Qt::Key_C, ControlModifier},
+            {"save", Qt::Key_S, ControlModifier},
+            {"saveAs", Qt::Key_S, ControlModifier | ShiftModifier},
+            {"open", Qt::Key_O, ControlModifier},
+            {"close", Qt::Key_W, ControlModifier},
+        };
         for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
             QWidget* focus = QApplication::focusWidget();
             QVERIFY2(focus != nullptr, qPrintable(step));
-            if (step == "split")
-                QTest::keyClick(focus, Qt::Key_D, Qt::ControlModifier);
-            else if (step == "join")
-                QTest::keyClick(focus, Qt::Key_J, Qt::ControlModifier);
-            else if (step == "undo")
-                QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
-            else if (step == "redo")
-                QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-            else if (step == "down")
-                QTest::keyClick(focus, Qt::Key_Down);
-            else if (step == "up")
-                QTest::keyClick(focus, Qt::Key_Up);
-            else if (step == "right")
-                QTest::keyClick(focus, Qt::Key_Right);
-            else if (step.startsWith("keep:"))
-                answerer_->named = step == "keep:lower" ? "planJoinKeepLower" : "planJoinKeepUpper";
-            else if (step.startsWith("type:")) {
-                QTest::keyClick(focus, Qt::Key_F2);
+            const auto key = std::find_if(std::begin(keys), std::end(keys),
+                                          [&step](const StepKey& key) { return step == key.step; });
+            if (key != std::end(keys)) {
+                QTest::keyClick(focus, key->key, key->modifiers);
+            } else if (step.startsWith("keep:")) {
+                answerer_->fields["planJoinKeep"] = step == "keep:lower" ? "0" : "1";
+            } else if (step == "cancel") {
+                answerer_->named = "cancel";
+            } else if (step.startsWith("set:")) {
+                // set:NAME=VALUE, "_" for a blank and "|" for a line end.
+                const QString field = step.mid(4).section('=', 0, 0);
+                QString value = step.section('=', 1);
+                answerer_->fields[field] = value.replace('_', ' ').replace('|', '\n');
+            } else if (step.startsWith("type:") || step.startsWith("enter:")) {
+                QTest::keyClick(focus, step.startsWith("type:") ? Qt::Key_F2 : Qt::Key_Return);
                 QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
                 QLineEdit* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
                 editor->selectAll();
-                QTest::keyClicks(editor, step.mid(5));
+                QTest::keyClicks(editor, step.section(':', 1).replace('_', ' '));
                 QTest::keyClick(editor, Qt::Key_Return);
-            } else if (step == "save")
-                QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier);
-            else if (step == "saveAs")
-                QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-            else if (step == "open")
-                QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier);
-            else if (step == "close")
-                QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
-            else
+            } else {
                 QFAIL(qPrintable("no such step: " + step));
+            }
             // A refusal is shown from the event loop, once the key is done.
             QTest::qWait(20);
             QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
@@ -436,20 +508,119 @@ private slots:
             << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\"); say "
                "whose labels to keep.";
         QTest::newRow("join, names differ, cancelled")
-            << "split type:A down type:B join"
+            << "split type:A down type:B cancel join"
             << "10.0.0.0/25 A; 10.0.0.128/25 B"
             << "10.0.0.128/25"
             << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\"); say "
                "whose labels to keep.";
+        QTest::newRow("join, keep the upper's name and the lower's VLAN")
+            << "split type:A right type:10 down type:20 left type:B set:planJoinKeepName=1 up join"
+            << "10.0.0.0/24 B 10"
+            << "10.0.0.0/24"
+            << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\") and "
+               "VLAN (10, 20); say "
+               "whose labels to keep.";
+        QTest::newRow("name by Enter") << "enter:Servers"
+                                       << "10.0.0.0/24 Servers"
+                                       << "10.0.0.0/24"
+                                       << "";
+        QTest::newRow("split to a length") << "set:planSplitLength=/26 splitTo"
+                                           << "10.0.0.0/26 free; 10.0.0.64/26 free; "
+                                              "10.0.0.128/26 free; 10.0.0.192/26 free"
+                                           << "10.0.0.0/26"
+                                           << "";
+        QTest::newRow("split to a count, rounded up") << "set:planSplitCount=3 splitTo"
+                                                      << "10.0.0.0/26 free; 10.0.0.64/26 free; "
+                                                         "10.0.0.128/26 free; 10.0.0.192/26 free"
+                                                      << "10.0.0.0/26"
+                                                      << "";
+        QTest::newRow("split to a length too long")
+            << "set:planSplitLength=/33 splitTo"
+            << "10.0.0.0/24 free"
+            << "10.0.0.0/24"
+            << "planSplitToDialog: The length is a number from 25 to 32.";
+        QTest::newRow("IPv6: split to the first nibble offered")
+            << "net:2001:db8::/48 splitTo"
+            << "2001:db8::/52 free; 2001:db8:0:1000::/52 free; 2001:db8:0:2000::/52 free; "
+               "2001:db8:0:3000::/52 free; 2001:db8:0:4000::/52 free; 2001:db8:0:5000::/52 free; "
+               "2001:db8:0:6000::/52 free; 2001:db8:0:7000::/52 free; 2001:db8:0:8000::/52 free; "
+               "2001:db8:0:9000::/52 free; 2001:db8:0:a000::/52 free; 2001:db8:0:b000::/52 free; "
+               "2001:db8:0:c000::/52 free; 2001:db8:0:d000::/52 free; 2001:db8:0:e000::/52 free; "
+               "2001:db8:0:f000::/52 free"
+            << "2001:db8::/52"
+            << "";
+        QTest::newRow("plan hosts") << "set:planHostsList=50_Servers|20_Printers hosts"
+                                    << "10.0.0.0/26 Servers; 10.0.0.64/27 Printers; "
+                                       "10.0.0.96/27 free; 10.0.0.128/25 free"
+                                    << "10.0.0.0/26"
+                                    << "";
+        QTest::newRow("plan hosts, too many")
+            << "set:planHostsList=300_Servers hosts"
+            << "10.0.0.0/24 free"
+            << "10.0.0.0/24"
+            << "planHostsListDialog: These hosts need 512 addresses; 10.0.0.0/24 has 256.";
+        QTest::newRow("labels dialog") << "set:planLabelName=Web set:planLabelVlan=20 labels"
+                                       << "10.0.0.0/24 Web 20"
+                                       << "10.0.0.0/24"
+                                       << "";
+        QTest::newRow("labels dialog, two subnets") << "split extend set:planLabelVlan=30 labels"
+                                                    << "10.0.0.0/25 free 30; 10.0.0.128/25 free 30"
+                                                    << "10.0.0.0/25"
+                                                    << "";
+        QTest::newRow("labels dialog, VLAN refused")
+            << "set:planLabelVlan=5000 labels"
+            << "10.0.0.0/24 free"
+            << "10.0.0.0/24"
+            << "planLabels: VLAN 5000 is not from 1 to 4094.";
+        QTest::newRow("add a network") << "set:planAddNetworkText=2001:db8::/64 addNetwork"
+                                       << "10.0.0.0/24 free; 2001:db8::/64 free"
+                                       << "2001:db8::/64"
+                                       << "";
+        QTest::newRow("add an overlapping network")
+            << "set:planAddNetworkText=10.0.0.128/25 addNetwork"
+            << "10.0.0.0/24 free"
+            << "10.0.0.0/24"
+            << "planAddNetworkTextDialog: 10.0.0.128/25 overlaps 10.0.0.0/24, a network of the "
+               "plan.";
+        QTest::newRow("move a network") << "split set:planMoveNetworkText=10.9.0.0/24 moveNetwork"
+                                        << "10.9.0.0/25 free; 10.9.0.128/25 free"
+                                        << "10.9.0.0/25"
+                                        << "";
+        QTest::newRow("grow a network") << "set:planMoveNetworkText=10.0.0.0/23 moveNetwork"
+                                        << "10.0.0.0/24 free; 10.0.1.0/24 free"
+                                        << "10.0.0.0/24"
+                                        << "";
+        QTest::newRow("remove a network")
+            << "set:planAddNetworkText=10.1.0.0/24 addNetwork removeNetwork"
+            << "10.0.0.0/24 free"
+            << "10.0.0.0/24"
+            << "";
+        QTest::newRow("find an address") << "set:planSplitLength=/26 splitTo "
+                                            "set:planFindText=10.0.0.200 find"
+                                         << "10.0.0.0/26 free; 10.0.0.64/26 free; "
+                                            "10.0.0.128/26 free; 10.0.0.192/26 free"
+                                         << "10.0.0.192/26"
+                                         << "";
+        QTest::newRow("find a name, then the next") << "split type:Web down type:Web_backup up "
+                                                       "set:planFindText=web find findNext"
+                                                    << "10.0.0.0/25 Web; 10.0.0.128/25 Web backup"
+                                                    << "10.0.0.0/25"
+                                                    << "";
     }
     void actions() {
         QFETCH(QString, keys);
         QFETCH(QString, rows);
         QFETCH(QString, current);
         QFETCH(QString, refusal);
-        const Plan original = planOf("10.0.0.0/24");
+        // "net:NETWORK" first plans that network instead.
+        QString network = "10.0.0.0/24";
+        if (keys.startsWith("net:")) {
+            network = keys.section(' ', 0, 0).mid(4);
+            keys = keys.section(' ', 1);
+        }
+        const Plan original = planOf(qPrintable(network));
         QVERIFY(openPlanner(original));
-        QCOMPARE(currentSubnet(), "10.0.0.0/24");
+        QCOMPARE(currentSubnet(), network);
         play(keys);
         if (QTest::currentTestFailed())
             return;
@@ -460,7 +631,7 @@ private slots:
         undoAll();
         QVERIFY(planner_->plan() == original);
         QVERIFY(!planner_->isWindowModified());
-        QCOMPARE(subnetRows(), "10.0.0.0/24 free");
+        QCOMPARE(subnetRows(), network + " free");
     }
 
     // Save As names the file, Save writes it again, and what is written is
