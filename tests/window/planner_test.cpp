@@ -5,11 +5,13 @@
 #include "networks/operand_text.h"
 #include "plan_model.h"
 #include "planner_window.h"
+#include "plans/plan_csv.h"
 #include "plans/plan_file.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -21,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -190,10 +193,10 @@ class PlannerTest : public QObject {
     // Keys as a user presses them, a step at a time: "split", "join",
     // "undo", "redo", arrows, "extend" (Shift+Down), "keep:lower" (whose
     // labels a join's question keeps), "type:TEXT" (F2, the text, Enter),
-    // "enter:TEXT" (the same with Enter), "set:FIELD=VALUE" (what the next
-    // dialogs are filled with), "cancel" (they are cancelled), each
-    // action's key by its name ("splitTo", "hosts", "labels", "find",
-    // "copy", ...), and "save", "saveAs", "open" and "close".
+    // "enter:TEXT" (the same with Enter), "menu:ACTION" (an entry without a key), "set:FIELD=VALUE"
+    // (what the next dialogs are filled with), "cancel" (they are cancelled), each action's key by
+    // its name ("splitTo", "hosts", "labels", "find", "copy", ...), and "save", "saveAs", "open"
+    // and "close".
     void play(const QString& script) {
         using Qt::ControlModifier, Qt::ShiftModifier;
         struct StepKey {
@@ -234,6 +237,9 @@ class PlannerTest : public QObject {
                 QTest::keyClick(focus, key->key, key->modifiers);
             } else if (step.startsWith("keep:")) {
                 answerer_->fields["planJoinKeep"] = step == "keep:lower" ? "0" : "1";
+            } else if (step.startsWith("menu:")) {
+                // An entry that has no key, chosen from its menu.
+                action(qPrintable(step.mid(5)))->trigger();
             } else if (step == "cancel") {
                 answerer_->named = "cancel";
             } else if (step.startsWith("set:")) {
@@ -357,36 +363,45 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("text");
+        // What a screen reader says for the row, in any of its cells.
+        QTest::addColumn<QString>("sentence");
         QTest::newRow("network, all free") << "10.0.0.0/24"
                                            << "standard"
-                                           << "" << 0 << "10.0.0.0/24|255.255.255.0|all free|||||";
+                                           << "" << 0 << "10.0.0.0/24|255.255.255.0|all free|||||"
+                                           << "Network 10.0.0.0/24, all free";
         QTest::newRow("free subnet")
             << "10.0.0.0/24"
             << "standard"
-            << "" << 1 << "10.0.0.0/24|255.255.255.0|10.0.0.1 – 10.0.0.254|254|free|||";
+            << "" << 1 << "10.0.0.0/24|255.255.255.0|10.0.0.1 – 10.0.0.254|254|free|||"
+            << "10.0.0.0/24, free, 254 usable";
         QTest::newRow("network, half named")
             << "10.0.0.0/24"
             << "standard"
-            << "10.0.0.128/25" << 0 << "10.0.0.0/24|255.255.255.0|128 addresses free|||||";
+            << "10.0.0.128/25" << 0 << "10.0.0.0/24|255.255.255.0|128 addresses free|||||"
+            << "Network 10.0.0.0/24, 128 addresses free";
         QTest::newRow("named subnet, aws")
             << "10.0.0.0/24"
             << "aws"
             << "10.0.0.128/25" << 2
-            << "10.0.0.128/25|255.255.255.128|10.0.0.132 – 10.0.0.254|123|Named|||";
+            << "10.0.0.128/25|255.255.255.128|10.0.0.132 – 10.0.0.254|123|Named|||"
+            << "10.0.0.128/25, Named, 123 usable";
         QTest::newRow("a /31 of two hosts")
             << "10.0.0.0/31"
             << "standard"
-            << "" << 1 << "10.0.0.0/31|255.255.255.254|10.0.0.0 – 10.0.0.1|2|free|||";
+            << "" << 1 << "10.0.0.0/31|255.255.255.254|10.0.0.0 – 10.0.0.1|2|free|||"
+            << "10.0.0.0/31, free, 2 usable";
         QTest::newRow("IPv6 subnet")
             << "2001:db8::/64"
             << "aws"
             << "" << 1
             << "2001:db8::/64|/64|2001:db8:: – 2001:db8::ffff:ffff:ffff:ffff|18446744073709551616|"
-               "free|||";
+               "free|||"
+            << "2001:db8::/64, free, 18446744073709551616 usable";
         QTest::newRow("IPv6 /0, half named")
             << "::/0"
             << "standard"
-            << "::/1" << 0 << "::/0|/0|170141183460469231731687303715884105728 addresses free|||||";
+            << "::/1" << 0 << "::/0|/0|170141183460469231731687303715884105728 addresses free|||||"
+            << "Network ::/0, 170141183460469231731687303715884105728 addresses free";
     }
     void rowTexts() {
         QFETCH(QString, network);
@@ -394,6 +409,7 @@ private slots:
         QFETCH(QString, named);
         QFETCH(int, row);
         QFETCH(QString, text);
+        QFETCH(QString, sentence);
         Plan plan = planOf(network.toLatin1().constData());
         plan.profile = *quellan::profileNamed(profile.toStdString());
         if (!named.isEmpty()) {
@@ -411,6 +427,8 @@ private slots:
         for (int column = 0; column < PlanModel::ColumnCount; ++column)
             cells << model()->index(row, column).data().toString();
         QCOMPARE(cells.join('|'), text);
+        for (const int column : {0, int(PlanModel::NameColumn), PlanModel::ColumnCount - 1})
+            QCOMPARE(model()->index(row, column).data(Qt::AccessibleDescriptionRole), sentence);
         // "free" is dimmer than a name; nothing else is.
         const QVariant dimmed = model()->index(row, PlanModel::NameColumn).data(Qt::ForegroundRole);
         QCOMPARE(dimmed.isValid(), cells.at(PlanModel::NameColumn) == "free");
@@ -632,6 +650,93 @@ private slots:
         QVERIFY(planner_->plan() == original);
         QVERIFY(!planner_->isWindowModified());
         QCOMPARE(subnetRows(), network + " free");
+    }
+
+    // What the status bar says after each change, and so what a screen
+    // reader announces: its accessible name follows the text.
+    void heard_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("split") << "split"
+                               << "Split 10.0.0.0/24 into 2 subnets";
+        QTest::newRow("undone") << "split undo"
+                                << "Undone: Split 10.0.0.0/24 into 2 subnets";
+        QTest::newRow("redone") << "split undo redo"
+                                << "Split 10.0.0.0/24 into 2 subnets";
+        QTest::newRow("join") << "split join"
+                              << "Join 10.0.0.0/25 and 10.0.0.128/25 into 10.0.0.0/24";
+        QTest::newRow("labels of two subnets") << "split extend set:planLabelName=Lab labels"
+                                               << "Label 2 subnets";
+        QTest::newRow("found") << "split set:planFindText=10.0.0.200 find"
+                               << "Found 10.0.0.128/25";
+        QTest::newRow("not found") << "set:planFindText=10.9.9.9 find"
+                                   << "No subnet holds or is named “10.9.9.9”";
+        QTest::newRow("copied") << "split extend copy"
+                                << "Copied 2 rows";
+    }
+    void heard() {
+        QFETCH(QString, keys);
+        QFETCH(QString, said);
+        QVERIFY(openPlanner(planOf("10.0.0.0/24")));
+        play(keys);
+        auto* status = planner_->findChild<QLabel*>("planStatus");
+        QCOMPARE(status->text(), said);
+        QCOMPARE(planner_->statusBar()->accessibleName(), said);
+    }
+
+    // Ctrl+C copies the selected rows as the subnet list does: a header
+    // line, then a line a row, tab-separated.
+    void copiesRows() {
+        QVERIFY(openPlanner(planOf("10.0.0.0/24")));
+        play("split type:Servers up extend extend copy");
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "Subnet\tMask\tUsable range\tUsable\tName\tVLAN\tHosts\tNote\n"
+                 "10.0.0.0/24\t255.255.255.0\t128 addresses free\t\t\t\t\t\n"
+                 "10.0.0.0/25\t255.255.255.128\t10.0.0.1 – 10.0.0.126\t126\tServers\t\t\t\n"
+                 "10.0.0.128/25\t255.255.255.128\t10.0.0.129 – 10.0.0.254\t126\tfree\t\t\t\n");
+    }
+
+    // File ▸ New asks for networks of either family and a profile.
+    void newPlanOfTwoFamilies() {
+        QVERIFY(openPlanner(planOf("10.0.0.0/24")));
+        answerer_->fields["planNewNetworks"] = "2001:db8::/48\n10.1.0.0/16, 10.0.0.0/24";
+        answerer_->fields["planNewProfile"] = "azure";
+        QTest::keyClick(table(), Qt::Key_N, Qt::ControlModifier);
+        QTRY_COMPARE(planner_->plan().networks.size(), std::size_t{3});
+        QCOMPARE(subnetRows(), "10.0.0.0/24 free; 10.1.0.0/16 free; 2001:db8::/48 free");
+        QVERIFY(planner_->plan().profile == quellan::Profile::Azure);
+        QVERIFY(!action("planUndo")->isEnabled());
+    }
+
+    // Export CSV, then Import CSV, gives the plan back; a sheet the reader
+    // refuses opens nothing and says which line is wrong.
+    void csvRoundTrip() {
+        QVERIFY(openPlanner(planOf("10.0.0.0/24")));
+        play("split type:Servers right type:10 down left type:=SUM(A1) right right right "
+             "type:Racks_1-4");
+        const Plan labelled = planner_->plan();
+        answerer_->file = file("campus.csv");
+        play("menu:planExportCsv");
+        QCOMPARE(fileBytes(file("campus.csv")),
+                 QByteArray::fromStdString(quellan::planCsvText(labelled)));
+
+        answerer_->standard = QMessageBox::Discard;
+        play("split menu:planImportCsv");
+        QTRY_VERIFY(planner_->plan() == labelled);
+        // Imported, not yet saved as a plan.
+        QVERIFY(planner_->isWindowModified());
+
+        QVERIFY(writeBytes(file("broken.csv"), "cidr,name\r\n10.0.0.0/33,x\r\n"));
+        answerer_->file = file("broken.csv");
+        answerer_->said.clear();
+        play("menu:planImportCsv");
+        QVERIFY(planner_->plan() == labelled);
+        QCOMPARE(answerer_->said.size(), qsizetype{2});
+        QVERIFY(answerer_->said.front().startsWith("planUnsaved: "));
+        QVERIFY2(answerer_->said.back().startsWith("planReadErrors: " + file("broken.csv") +
+                                                   " was not imported:\n" + file("broken.csv") +
+                                                   ":2: "),
+                 qPrintable(answerer_->said.back()));
     }
 
     // Save As names the file, Save writes it again, and what is written is
