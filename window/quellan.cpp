@@ -17,6 +17,7 @@
 #include "value_label.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -315,6 +316,16 @@ void Quellan::openPlanner() {
     planner->setAttribute(Qt::WA_DeleteOnClose);
     planner->show();
     planner->activateWindow();
+}
+
+void Quellan::closeEvent(QCloseEvent* event) {
+    for (PlannerWindow* planner : findChildren<PlannerWindow*>(Qt::FindDirectChildrenOnly)) {
+        if (!planner->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 void Quellan::showSlider() {

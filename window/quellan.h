@@ -64,6 +64,9 @@ signals:
     void stateShown();
 
 protected:
+    // Each open plan is asked first: one whose changes are not settled
+    // keeps the window, and the program, open.
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -357,6 +357,36 @@ private slots:
 
     // What a row reads, cell by cell: a network's row with what is free of
     // it, a subnet's with its profile's usable range, either family.
+    // Closing the main window closes its planners as their own close does:
+    // unsaved changes are asked about first, and Cancel keeps both open.
+    void mainWindowAsksItsPlanners_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << true;
+    }
+    void mainWindowAsksItsPlanners() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QVERIFY(fixture_.open());
+        auto* box = fixture_.find<QLineEdit>("txtOct1");
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box, "10");
+        QTest::keyClick(box, Qt::Key_P, Qt::ControlModifier);
+        QPointer<PlannerWindow> planner = fixture_.find<PlannerWindow>("Planner");
+        QVERIFY(planner != nullptr);
+        auto* table = planner->findChild<QTableView*>("planTable");
+        QTRY_COMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(planner->isWindowModified());
+        answerer_->standard = static_cast<QMessageBox::StandardButton>(answer);
+        QCOMPARE(fixture_.window().close(), closed);
+        QCOMPARE(answerer_->said.size(), qsizetype{1});
+        QVERIFY(answerer_->said.front().startsWith("planUnsaved: "));
+        QCOMPARE(fixture_.window().isVisible(), !closed);
+        QTRY_COMPARE(planner.isNull(), closed);
+    }
+
     void rowTexts_data() {
         QTest::addColumn<QString>("network");
         QTest::addColumn<QString>("profile");
