@@ -1,10 +1,13 @@
 #include "planner_window.h"
 
 #include "plan_model.h"
+#include "plan_recovery.h"
 #include "plans/plan_file.h"
+#include "recent_files.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
@@ -26,6 +30,7 @@ namespace quellan {
 namespace {
 
 const QString kPlanFilter = QStringLiteral("Plans (*.qplan);;All files (*)");
+const QString kGeometryKey = QStringLiteral("planner/geometry");
 
 QString cidrOf(const Block& block) {
     return QString::fromStdString(cidrText(block));
@@ -77,6 +82,7 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     , model_(new PlanModel(std::move(plan), this))
     , view_(new QTableView(this))
     , undo_(new QUndoStack(this))
+    , recovery_(new PlanRecovery(*this, *undo_))
     , path_(path) {
     setObjectName(QStringLiteral("Planner"));
     view_->setObjectName(QStringLiteral("planTable"));
@@ -102,6 +108,9 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     view_->setColumnWidth(PlanModel::HostsColumn, 8 * digit);
     setCentralWidget(view_);
     resize(140 * digit, 40 * view_->verticalHeader()->defaultSectionSize());
+    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+    if (!path_.isEmpty())
+        rememberFile(path_);
 
     addMenus();
     connect(model_, &PlanModel::labelsEdited, this, &PlannerWindow::labelsEdited);
@@ -120,6 +129,8 @@ PlannerWindow::~PlannerWindow() {
     // The children go after this class is gone, and the stack and the view
     // still signal as they go.
     disconnect(undo_, nullptr, this, nullptr);
+    // A window that goes without closing keeps its copy, as a crash would.
+    disconnect(undo_, nullptr, recovery_, nullptr);
     disconnect(model_, nullptr, this, nullptr);
     disconnect(view_->selectionModel(), nullptr, this, nullptr);
 }
@@ -134,6 +145,9 @@ void PlannerWindow::addMenus() {
     connect(menuAction(*file, QStringLiteral("&Open…"), QStringLiteral("planOpen"),
                        QKeySequence(Qt::CTRL | Qt::Key_O)),
             &QAction::triggered, this, &PlannerWindow::openFile);
+    QMenu* recent = file->addMenu(QStringLiteral("Open &Recent"));
+    recent->setObjectName(QStringLiteral("planOpenRecent"));
+    fillWithRecentFiles(*recent, [this](const QString& path) { openRecent(path); });
     connect(menuAction(*file, QStringLiteral("&Save"), QStringLiteral("planSave"),
                        QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &PlannerWindow::save);
@@ -296,16 +310,25 @@ std::optional<Plan> PlannerWindow::readPlan(const QString& path, QWidget* parent
 void PlannerWindow::openFile() {
     if (!settleUnsaved())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open Plan"), path_, kPlanFilter);
-    if (path.isEmpty())
-        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Plan"), path_.isEmpty() ? recentFolder() : path_, kPlanFilter);
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+void PlannerWindow::openRecent(const QString& path) {
+    if (settleUnsaved())
+        openPath(path);
+}
+
+void PlannerWindow::openPath(const QString& path) {
     std::optional<Plan> read = readPlan(path, this);
     if (!read)
         return;
     undo_->clear();
     model_->setPlan(std::move(*read));
     path_ = path;
+    rememberFile(path_);
     view_->setCurrentIndex(model_->index(model_->rowCount() > 1 ? 1 : 0, 0));
     updateTitle();
 }
@@ -323,6 +346,8 @@ bool PlannerWindow::saveAs() {
         std::replace(name.begin(), name.end(), '/', '-');
         std::replace(name.begin(), name.end(), ':', '_');
         suggested = QString::fromStdString(name) + QStringLiteral(".qplan");
+        if (!recentFolder().isEmpty())
+            suggested = QDir(recentFolder()).filePath(suggested);
     }
     QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Save Plan As"), suggested, kPlanFilter);
@@ -350,6 +375,7 @@ bool PlannerWindow::writeTo(const QString& path) {
         return false;
     }
     path_ = path;
+    rememberFile(path_);
     undo_->setClean();
     updateTitle();
     return true;
@@ -375,6 +401,8 @@ bool PlannerWindow::settleUnsaved() {
 
 void PlannerWindow::closeEvent(QCloseEvent* event) {
     if (settleUnsaved()) {
+        recovery_->discard();
+        QSettings().setValue(kGeometryKey, saveGeometry());
         event->accept();
         return;
     }
