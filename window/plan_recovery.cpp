@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -44,17 +45,30 @@ QString lockPath(const QString& token) {
     return QDir(PlanRecovery::folder()).filePath(token + QStringLiteral(".lock"));
 }
 
-// Held from the first copy to the end of the process, however it ends; a
+// Held from the first copy while the program runs, however it ends; a
 // QLockFile knows a holder that is gone, even when its ID is another's now.
+// It goes with the application object, before the folder might.
+class ProcessLock : public QObject {
+public:
+    ProcessLock()
+        : QObject(QCoreApplication::instance())
+        , lock_(lockPath(processToken())) {
+        lock_.setStaleLockTime(0);
+    }
+    bool take() { return lock_.tryLock(0); }
+
+private:
+    QLockFile lock_;
+};
+
 QString holdProcessLock() {
-    static std::unique_ptr<QLockFile> held;
+    static QPointer<ProcessLock> held;
     if (held != nullptr)
         return {};
-    auto lock = std::make_unique<QLockFile>(lockPath(processToken()));
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
+    auto lock = std::make_unique<ProcessLock>();
+    if (!lock->take())
         return QStringLiteral("%1 cannot be locked").arg(lockPath(processToken()));
-    held = std::move(lock);
+    held = lock.release();
     return {};
 }
 

@@ -1,0 +1,299 @@
+// What the planner keeps beyond its plan: a copy of unsaved changes that
+// outlives a killed process and is offered back, the recent files and the
+// dialogs' folder, and its size. Settings and copies go to a directory of
+// the test's own, given as XDG_CONFIG_HOME and XDG_DATA_HOME, which the
+// writer process started here shares.
+
+#include "networks/operand_text.h"
+#include "plan_recovery.h"
+#include "planner_window.h"
+#include "plans/plan_file.h"
+#include "recent_files.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+using quellan::Plan;
+using quellan::PlannerWindow;
+using quellan::PlanRecovery;
+
+namespace {
+
+// The writer's executable name: a QLockFile knows its holder by it.
+const QString kApplication = QStringLiteral("recovery_writer");
+
+Plan planOf(const char* network) {
+    const quellan::Block block = quellan::parseNetwork(network).block;
+    return quellan::newPlan(std::span(&block, 1), quellan::Profile::Standard).plan;
+}
+
+Plan splitFirst(Plan plan) {
+    const quellan::Block first = plan.networks.front().subnets.front().block;
+    quellan::apply(plan, quellan::splitSubnet(plan, first, first.length + 1).change);
+    return plan;
+}
+
+bool writePlan(const QString& path, const Plan& plan) {
+    QFile file(path);
+    const QByteArray text = QByteArray::fromStdString(quellan::planFileText(plan));
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+QStringList copiesOnDisk() {
+    return QDir(PlanRecovery::folder()).entryList({"*.recovery"}, QDir::Files);
+}
+
+PlannerWindow* openedPlanner() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* planner = qobject_cast<PlannerWindow*>(window); planner && planner->isVisible())
+            return planner;
+    return nullptr;
+}
+
+// Hands each modal window that opens to `answer`, inside that window's own
+// event loop; the boxes' "NAME: TEXT" are kept.
+class ModalAnswers : public QObject {
+public:
+    explicit ModalAnswers(std::function<void(QWidget*)> answer)
+        : answer_(std::move(answer)) {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (auto* box = qobject_cast<QMessageBox*>(modal))
+                    said << box->objectName() + ": " + box->text();
+                answer_(modal);
+            }
+        });
+        timer_.start(10);
+    }
+
+    QStringList said;
+
+private:
+    std::function<void(QWidget*)> answer_;
+    QTimer timer_;
+};
+
+// Clicks the button of that object name in each box.
+std::unique_ptr<ModalAnswers> pressing(const QString& button) {
+    return std::make_unique<ModalAnswers>([button](QWidget* modal) {
+        if (auto* pressed = modal->findChild<QAbstractButton*>(button))
+            pressed->click();
+    });
+}
+
+} // namespace
+
+class PlannerFilesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> directory_;
+    std::unique_ptr<PlannerWindow> planner_;
+
+    QString file(const QString& name) { return directory_->filePath(name); }
+    QTableView* table() { return planner_->findChild<QTableView*>("planTable"); }
+
+    bool openPlanner(Plan plan, const QString& path) {
+        planner_ = std::make_unique<PlannerWindow>(std::move(plan), path);
+        planner_->show();
+        planner_->activateWindow();
+        return QTest::qWaitForWindowActive(planner_.get());
+    }
+
+private slots:
+    void initTestCase() {
+        // A fifth of a second, so that a test waits for a few copies.
+        qputenv("QUELLAN_RECOVERY_SECONDS", "0.2");
+    }
+    void init() {
+        QSettings().clear();
+        // Copies only: this process's lock stays for as long as it runs.
+        for (const QString& copy : copiesOnDisk())
+            QVERIFY(QFile::remove(QDir(PlanRecovery::folder()).filePath(copy)));
+        directory_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(directory_->isValid());
+    }
+    void cleanup() {
+        planner_.reset();
+        // The planners a recovery opened, which delete themselves only when
+        // closed.
+        while (PlannerWindow* recovered = openedPlanner())
+            delete recovered;
+        directory_.reset();
+    }
+
+    // Keys on a planner of a saved file, then a wait of a few intervals:
+    // what the copy then holds, and how many times it was written.
+    void copyWhileUnsaved_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("nothing changed") << "" << false << 0;
+        QTest::newRow("a split") << "split" << true << 1;
+        QTest::newRow("three splits within an interval") << "split split split" << true << 1;
+        QTest::newRow("a split each interval") << "split wait split" << true << 2;
+        QTest::newRow("undone to what is saved") << "split wait undo" << false << 1;
+        QTest::newRow("saved") << "split wait save" << false << 1;
+        QTest::newRow("closed, discarded") << "split wait close:discard" << false << 1;
+        QTest::newRow("close cancelled") << "split wait close:cancel" << true << 1;
+    }
+    void copyWhileUnsaved() {
+        QFETCH(QString, keys);
+        QFETCH(bool, kept);
+        QFETCH(int, writes);
+        const QString path = file("campus.qplan");
+        QVERIFY(writePlan(path, planOf("10.0.0.0/24")));
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), path));
+        QSignalSpy written(planner_->recovery(), &PlanRecovery::copyWritten);
+        std::unique_ptr<ModalAnswers> answers;
+        for (const QString& key : keys.split(' ', Qt::SkipEmptyParts)) {
+            if (key == "split")
+                QTest::keyClick(table(), Qt::Key_D, Qt::ControlModifier);
+            else if (key == "undo")
+                QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
+            else if (key == "save")
+                QTest::keyClick(table(), Qt::Key_S, Qt::ControlModifier);
+            else if (key == "wait")
+                QTRY_VERIFY(!written.isEmpty());
+            else if (key.startsWith("close:")) {
+                answers = std::make_unique<ModalAnswers>([key](QWidget* modal) {
+                    auto* box = qobject_cast<QMessageBox*>(modal);
+                    box->button(key == "close:discard" ? QMessageBox::Discard : QMessageBox::Cancel)
+                        ->click();
+                });
+                QTest::keyClick(table(), Qt::Key_W, Qt::ControlModifier);
+                QCOMPARE(answers->said.size(), qsizetype{1});
+            } else
+                QFAIL(qPrintable("no such key: " + key));
+        }
+        QTest::qWait(3 * PlanRecovery::intervalMs());
+        QCOMPARE(written.size(), writes);
+        QCOMPARE(QFile::exists(planner_->recovery()->copyPath()), kept);
+        if (kept)
+            QCOMPARE(fileBytes(planner_->recovery()->copyPath()),
+                     QUrl::toPercentEncoding(path) + '\n' +
+                         QByteArray::fromStdString(quellan::planFileText(planner_->plan())));
+    }
+
+    // Where the copy cannot be written the user is told, once, and the
+    // plan stays as it is.
+    void copyNotWritable() {
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), {}));
+        // A folder where the copy would go: no file can be renamed over it.
+        const QString copy = planner_->recovery()->copyPath();
+        QVERIFY(QDir().mkpath(copy));
+        QTest::keyClick(table(), Qt::Key_D, Qt::ControlModifier);
+        QTRY_VERIFY(planner_->findChild<QMessageBox*>("planRecoveryWriteError") != nullptr);
+        auto* box = planner_->findChild<QMessageBox*>("planRecoveryWriteError");
+        QVERIFY2(box->text().startsWith(
+                     "No copy of the unsaved plan is kept against a crash: " + copy + ": "),
+                 qPrintable(box->text()));
+        // Tried again each interval, and not shown again.
+        QTest::qWait(3 * PlanRecovery::intervalMs());
+        QCOMPARE(planner_->findChildren<QMessageBox*>("planRecoveryWriteError").size(),
+                 qsizetype{1});
+        QVERIFY(planner_->isWindowModified());
+        QSignalSpy written(planner_->recovery(), &PlanRecovery::copyWritten);
+        QVERIFY(QDir(copy).removeRecursively());
+        QTRY_COMPARE(written.size(), 1);
+        QVERIFY(fileBytes(copy).endsWith(quellan::planFileText(planner_->plan())));
+    }
+
+    // The writer process splits a subnet of a saved plan, its copy is
+    // written, and it is killed. Not before, only once it is gone, is the
+    // copy offered, and each answer does what it says.
+    void killedWriter_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("offeredAgain");
+        QTest::newRow("recover") << "planRecover" << true << false;
+        QTest::newRow("discard") << "planRecoveryDiscard" << false << false;
+        QTest::newRow("later") << "planRecoveryLater" << false << true;
+    }
+    void killedWriter() {
+        QFETCH(QString, answer);
+        QFETCH(bool, opened);
+        QFETCH(bool, offeredAgain);
+        const QString path = file("campus.qplan");
+        const Plan saved = planOf("10.0.0.0/24");
+        QVERIFY(writePlan(path, saved));
+
+        QProcess writer;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        writer.setProcessEnvironment(environment);
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start(QCoreApplication::applicationDirPath() + "/recovery_writer", {path});
+        QVERIFY2(writer.waitForStarted(), qPrintable(writer.errorString()));
+        while (!writer.canReadLine())
+            QVERIFY2(writer.waitForReadyRead(20'000), "no copy written");
+        const QString copy = QString::fromLocal8Bit(writer.readLine()).trimmed();
+        QVERIFY(QFile::exists(copy));
+        QCOMPARE(quellan::orphanedCopies(), QStringList());
+
+        writer.kill();
+        QVERIFY(writer.waitForFinished());
+        QCOMPARE(quellan::orphanedCopies(), QStringList{copy});
+
+        const auto answers = pressing(answer);
+        quellan::offerRecoveredPlans(nullptr);
+        QCOMPARE(answers->said.size(), qsizetype{1});
+        QVERIFY2(answers->said.front().startsWith(
+                     "planRecoveryOffer: Brevint Quellan ended before the changes to " +
+                     QDir::toNativeSeparators(path) + " were saved. A copy written at "),
+                 qPrintable(answers->said.front()));
+        QCOMPARE(quellan::orphanedCopies(), offeredAgain ? QStringList{copy} : QStringList());
+        QCOMPARE(QFile::exists(copy), offeredAgain);
+
+        PlannerWindow* recovered = openedPlanner();
+        QCOMPARE(recovered != nullptr, opened);
+        if (!opened)
+            return;
+        QVERIFY(recovered->plan() == splitFirst(saved));
+        QCOMPARE(recovered->filePath(), path);
+        QVERIFY(recovered->isWindowModified());
+        // Its own copy now stands for it, until Save writes the file.
+        QCOMPARE(copiesOnDisk(),
+                 QStringList{QFileInfo(recovered->recovery()->copyPath()).fileName()});
+        recovered->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(recovered));
+        QTest::keyClick(recovered->findChild<QTableView*>("planTable"), Qt::Key_S,
+                        Qt::ControlModifier);
+        QVERIFY(!recovered->isWindowModified());
+        QCOMPARE(fileBytes(path),
+                 QByteArray::fromStdString(quellan::planFileText(splitFirst(saved))));
+        QCOMPARE(copiesOnDisk(), QStringList());
+    }
+};
+
+int main(int argc, char* argv[]) {
+    quellan::test::useOffscreenWithoutDisplay();
+    const QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Brevint"));
+    QCoreApplication::setApplicationName(kApplication);
+    PlannerFilesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "planner_files_test.moc"
