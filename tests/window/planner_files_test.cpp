@@ -217,6 +217,142 @@ private slots:
         QVERIFY(fileBytes(copy).endsWith(quellan::planFileText(planner_->plan())));
     }
 
+    // Files opened or saved, newest first, eight at the most, none that is
+    // gone since.
+    void recentFiles_data() {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("deleted");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("newest first") << "a b c"
+                                      << ""
+                                      << "c b a";
+        QTest::newRow("again, first again") << "a b a"
+                                            << ""
+                                            << "a b";
+        QTest::newRow("eight at the most") << "a b c d e f g h i j"
+                                           << ""
+                                           << "j i h g f e d c";
+        QTest::newRow("gone files left out") << "a b c"
+                                             << "b"
+                                             << "c a";
+        QTest::newRow("a file gone after the eighth") << "a b c d e f g h i"
+                                                      << "i"
+                                                      << "h g f e d c b";
+    }
+    void recentFiles() {
+        QFETCH(QString, remembered);
+        QFETCH(QString, deleted);
+        QFETCH(QString, listed);
+        for (const QString& name : remembered.split(' ')) {
+            QVERIFY(writePlan(file(name + ".qplan"), planOf("10.0.0.0/24")));
+            quellan::rememberFile(file(name + ".qplan"));
+        }
+        for (const QString& name : deleted.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(QFile::remove(file(name + ".qplan")));
+        QStringList names;
+        for (const QString& path : quellan::recentFiles())
+            names << QFileInfo(path).completeBaseName();
+        QCOMPARE(names.join(' '), listed);
+    }
+
+    // File ▸ Open Recent lists the files, and an entry opens its file once
+    // unsaved changes are settled, as Open does.
+    void openRecent_data() {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("nothing unsaved") << false << int(QMessageBox::NoButton) << true;
+        QTest::newRow("unsaved, saved") << true << int(QMessageBox::Save) << true;
+        QTest::newRow("unsaved, discarded") << true << int(QMessageBox::Discard) << true;
+        QTest::newRow("unsaved, cancelled") << true << int(QMessageBox::Cancel) << false;
+    }
+    void openRecent() {
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(bool, opened);
+        const QString other = file("branch & lab.qplan");
+        const QString path = file("campus.qplan");
+        QVERIFY(writePlan(other, planOf("172.16.0.0/16")));
+        QVERIFY(writePlan(path, planOf("10.0.0.0/24")));
+        QVERIFY(openPlanner(planOf("172.16.0.0/16"), other));
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), path));
+        if (changed)
+            QTest::keyClick(table(), Qt::Key_D, Qt::ControlModifier);
+        const Plan shown = planner_->plan();
+        const ModalAnswers answers([answer](QWidget* modal) {
+            qobject_cast<QMessageBox*>(modal)
+                ->button(static_cast<QMessageBox::StandardButton>(answer))
+                ->click();
+        });
+
+        auto* menu = planner_->findChild<QMenu*>("planOpenRecent");
+        menu->popup({});
+        QStringList entries;
+        QAction* chosen = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (entry->data().toString() == other)
+                chosen = entry;
+        }
+        menu->close();
+        QCOMPARE(entries.join('|'), "&1 campus.qplan|&2 branch && lab.qplan");
+        QVERIFY(chosen != nullptr);
+        chosen->trigger();
+
+        QCOMPARE(answers.said.size(), qsizetype{changed ? 1 : 0});
+        QVERIFY(planner_->plan() == (opened ? planOf("172.16.0.0/16") : shown));
+        QCOMPARE(planner_->filePath(), opened ? other : path);
+        QCOMPARE(planner_->isWindowModified(), !opened);
+        const bool saved = answer == QMessageBox::Save;
+        QCOMPARE(fileBytes(path), QByteArray::fromStdString(quellan::planFileText(
+                                      saved ? shown : planOf("10.0.0.0/24"))));
+        if (opened)
+            QCOMPARE(quellan::recentFiles(), (QStringList{other, path}));
+    }
+
+    // Open and Save As start in the folder of the file last opened or
+    // saved, while it is there.
+    void dialogsStartInTheLastFolder_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("folderGone");
+        QTest::newRow("open") << "open" << false;
+        QTest::newRow("save as") << "saveAs" << false;
+        QTest::newRow("open, the folder gone") << "open" << true;
+    }
+    void dialogsStartInTheLastFolder() {
+        QFETCH(QString, dialog);
+        QFETCH(bool, folderGone);
+        const QString folder = file("plans");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writePlan(folder + "/campus.qplan", planOf("10.0.0.0/24")));
+        quellan::rememberFile(folder + "/campus.qplan");
+        if (folderGone)
+            QVERIFY(QDir(folder).removeRecursively());
+        QVERIFY(openPlanner(planOf("192.168.0.0/16"), {}));
+        QString started;
+        const ModalAnswers answers([&started](QWidget* modal) {
+            auto* chooser = qobject_cast<QFileDialog*>(modal);
+            started = chooser->directory().absolutePath();
+            chooser->reject();
+        });
+        QTest::keyClick(table(), dialog == "open" ? Qt::Key_O : Qt::Key_S,
+                        dialog == "open" ? Qt::ControlModifier
+                                         : Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(started, folderGone ? QDir::currentPath() : folder);
+    }
+
+    // The planner opens at the size it was closed at.
+    void remembersItsSize() {
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), {}));
+        const QSize before = planner_->size();
+        const QSize chosen = before + QSize(123, 45);
+        planner_->resize(chosen);
+        QTRY_COMPARE(planner_->size(), chosen);
+        QVERIFY(planner_->close());
+        QVERIFY(openPlanner(planOf("10.0.0.0/24"), {}));
+        QCOMPARE(planner_->size(), chosen);
+    }
+
     // The writer process splits a subnet of a saved plan, its copy is
     // written, and it is killed. Not before, only once it is gone, is the
     // copy offered, and each answer does what it says.
