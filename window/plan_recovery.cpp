@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -69,6 +70,24 @@ QString holdProcessLock() {
     if (!lock->take())
         return QStringLiteral("%1 cannot be locked").arg(lockPath(processToken()));
     held = lock.release();
+    return {};
+}
+
+struct CopyJob {
+    QString copy;
+    QByteArray head;
+    Plan plan;
+    QString failure;
+};
+
+// On the writer's thread, or the window's.
+QString writeCopy(const QString& copy, const QByteArray& head, const Plan& plan) {
+    const std::string text = planFileText(plan);
+    const auto size = static_cast<qint64>(text.size());
+    QSaveFile file(copy);
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size() ||
+        file.write(text.data(), size) != size || !file.commit())
+        return QStringLiteral("%1: %2").arg(copy, file.errorString());
     return {};
 }
 
@@ -189,7 +208,7 @@ PlanRecovery::PlanRecovery(PlannerWindow& window, QUndoStack& undo)
     timer_.setInterval(intervalMs());
     connect(&timer_, &QTimer::timeout, this, [this] {
         if (pending_ && !undo_.isClean())
-            writeNow();
+            writeInBackground();
     });
     connect(&undo_, &QUndoStack::indexChanged, this, &PlanRecovery::changed);
     connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) {
@@ -217,23 +236,71 @@ void PlanRecovery::changed() {
         timer_.start();
 }
 
-bool PlanRecovery::writeNow() {
-    QString failure;
+PlanRecovery::~PlanRecovery() {
+    // The thread may not outlive its QThread, a child of this.
+    if (writer_ != nullptr)
+        writer_->wait();
+}
+
+QString PlanRecovery::prepareFolder() const {
     if (!QDir().mkpath(folder()))
-        failure = QStringLiteral("%1 cannot be made").arg(folder());
+        return QStringLiteral("%1 cannot be made").arg(folder());
+    return holdProcessLock();
+}
+
+bool PlanRecovery::writeNow() {
+    stopWriting();
+    pending_ = false;
+    QString failure = prepareFolder();
     if (failure.isEmpty())
-        failure = holdProcessLock();
-    if (failure.isEmpty()) {
-        const QByteArray head = QUrl::toPercentEncoding(window_.filePath()) + '\n';
-        const std::string text = planFileText(window_.plan());
-        const auto size = static_cast<qint64>(text.size());
-        QSaveFile file(copy_);
-        if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size() ||
-            file.write(text.data(), size) != size || !file.commit())
-            failure = QStringLiteral("%1: %2").arg(copy_, file.errorString());
+        failure =
+            writeCopy(copy_, QUrl::toPercentEncoding(window_.filePath()) + '\n', window_.plan());
+    return finish(failure);
+}
+
+void PlanRecovery::writeInBackground() {
+    // Still at the last one: this one waits for the next interval.
+    if (writer_ != nullptr) {
+        timer_.start();
+        return;
     }
+    if (const QString failure = prepareFolder(); !failure.isEmpty()) {
+        finish(failure);
+        return;
+    }
+    pending_ = false;
+    // The plan's own copy: the window goes on changing it meanwhile. Its
+    // subnets share their labels with the window's, which copies a label
+    // before changing it while another holds it.
+    auto job = std::make_shared<CopyJob>(
+        CopyJob{copy_, QUrl::toPercentEncoding(window_.filePath()) + '\n', window_.plan(), {}});
+    QThread* thread =
+        QThread::create([job] { job->failure = writeCopy(job->copy, job->head, job->plan); });
+    thread->setParent(this);
+    writer_ = thread;
+    connect(thread, &QThread::finished, this, [this, thread, job, generation = generation_] {
+        thread->deleteLater();
+        if (writer_ == thread)
+            writer_ = nullptr;
+        if (generation == generation_)
+            finish(job->failure);
+    });
+    thread->start();
+}
+
+void PlanRecovery::stopWriting() {
+    if (writer_ == nullptr)
+        return;
+    writer_->wait();
+    writer_ = nullptr;
+    // What it wrote is overtaken; its end is not reported.
+    ++generation_;
+}
+
+bool PlanRecovery::finish(const QString& failure) {
     if (!failure.isEmpty()) {
         // Tried again after the interval, shown only the first time.
+        pending_ = true;
         timer_.start();
         if (!failureShown_)
             showFailure(&window_,
@@ -242,13 +309,13 @@ bool PlanRecovery::writeNow() {
         failureShown_ = true;
         return false;
     }
-    pending_ = false;
     failureShown_ = false;
     emit copyWritten(copy_);
     return true;
 }
 
 void PlanRecovery::discard() {
+    stopWriting();
     timer_.stop();
     pending_ = false;
     QFile copy(copy_);

@@ -1,9 +1,10 @@
 #pragma once
 
 // A copy of each unsaved plan kept where the program can find it after a
-// crash. While a planner's undo stack is not clean, its plan is written a
-// while after the first change that is not in the copy yet, never for each
-// keystroke; a save, or a close that settles the changes, removes it.
+// crash. While a planner's undo stack is not clean, its plan is written, on a
+// thread of its own, a while after the first change that is not in the copy
+// yet, never for each keystroke; a save, or a close that settles the
+// changes, removes it.
 //
 // Each copy is RECOVERY_FOLDER/TOKEN-N.recovery: the plan's own file path,
 // percent-encoded, on the first line (empty for a plan never saved), then the
@@ -17,6 +18,7 @@
 #include <QString>
 #include <QTimer>
 
+class QThread;
 class QUndoStack;
 class QWidget;
 
@@ -29,6 +31,7 @@ class PlanRecovery : public QObject {
 
 public:
     PlanRecovery(PlannerWindow& window, QUndoStack& undo);
+    ~PlanRecovery() override;
 
     // Where the copies are kept.
     static QString folder();
@@ -37,7 +40,8 @@ public:
     static int intervalMs();
 
     QString copyPath() const { return copy_; }
-    // Writes the copy now; false after showing why it could not be.
+    // Writes the copy now, on this thread; false after showing why it could
+    // not be.
     bool writeNow();
     // The plan is saved or given up: its copy goes.
     void discard();
@@ -50,10 +54,21 @@ signals:
 
 private:
     void changed();
+    // The plan's text is made and written on a thread of its own, so that a
+    // plan of a million subnets does not stop the window while it is.
+    void writeInBackground();
+    // Waits for a write under way and forgets it.
+    void stopWriting();
+    QString prepareFolder() const;
+    bool finish(const QString& failure);
 
     PlannerWindow& window_;
     QUndoStack& undo_;
     QTimer timer_;
+    QThread* writer_ = nullptr;
+    // Which writes still count: one waited for by a later write or a discard
+    // does not.
+    int generation_ = 0;
     QString copy_;
     // A change the copy does not hold yet.
     bool pending_ = false;
