@@ -361,14 +361,17 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("opened");
         QTest::addColumn<bool>("offeredAgain");
-        QTest::newRow("recover") << "planRecover" << true << false;
-        QTest::newRow("discard") << "planRecoveryDiscard" << false << false;
-        QTest::newRow("later") << "planRecoveryLater" << false << true;
+        QTest::addColumn<bool>("neverSaved");
+        QTest::newRow("recover") << "planRecover" << true << false << false;
+        QTest::newRow("recover a plan never saved") << "planRecover" << true << false << true;
+        QTest::newRow("discard") << "planRecoveryDiscard" << false << false << false;
+        QTest::newRow("later") << "planRecoveryLater" << false << true << false;
     }
     void killedWriter() {
         QFETCH(QString, answer);
         QFETCH(bool, opened);
         QFETCH(bool, offeredAgain);
+        QFETCH(bool, neverSaved);
         const QString path = file("campus.qplan");
         const Plan saved = planOf("10.0.0.0/24");
         QVERIFY(writePlan(path, saved));
@@ -378,7 +381,8 @@ private slots:
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         writer.setProcessEnvironment(environment);
         writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        writer.start(QCoreApplication::applicationDirPath() + "/recovery_writer", {path});
+        writer.start(QCoreApplication::applicationDirPath() + "/recovery_writer",
+                     neverSaved ? QStringList{path, "--new"} : QStringList{path});
         QVERIFY2(writer.waitForStarted(), qPrintable(writer.errorString()));
         while (!writer.canReadLine())
             QVERIFY2(writer.waitForReadyRead(20'000), "no copy written");
@@ -395,7 +399,8 @@ private slots:
         QCOMPARE(answers->said.size(), qsizetype{1});
         QVERIFY2(answers->said.front().startsWith(
                      "planRecoveryOffer: Brevint Quellan ended before the changes to " +
-                     QDir::toNativeSeparators(path) + " were saved. A copy written at "),
+                     (neverSaved ? "a new plan of 10.0.0.0/24" : QDir::toNativeSeparators(path)) +
+                     " were saved. A copy written at "),
                  qPrintable(answers->said.front()));
         QCOMPARE(quellan::orphanedCopies(), offeredAgain ? QStringList{copy} : QStringList());
         QCOMPARE(QFile::exists(copy), offeredAgain);
@@ -405,17 +410,30 @@ private slots:
         if (!opened)
             return;
         QVERIFY(recovered->plan() == splitFirst(saved));
-        QCOMPARE(recovered->filePath(), path);
+        QCOMPARE(recovered->filePath(), neverSaved ? QString() : path);
         QVERIFY(recovered->isWindowModified());
         // Its own copy now stands for it, until Save writes the file.
         QCOMPARE(copiesOnDisk(),
                  QStringList{QFileInfo(recovered->recovery()->copyPath()).fileName()});
         recovered->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(recovered));
+        // A plan never saved is saved as a file of its own.
+        const QString savedTo = neverSaved ? file("recovered.qplan") : path;
+        const ModalAnswers saving([&savedTo](QWidget* modal) {
+            if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
+                // selectFile() leaves the name box alone while it has the
+                // keyboard, as it has once the dialog is active.
+                if (QWidget* focus = chooser->focusWidget())
+                    focus->clearFocus();
+                chooser->selectFile(savedTo);
+                static_cast<QDialog*>(chooser)->accept();
+            }
+        });
         QTest::keyClick(recovered->findChild<QTableView*>("planTable"), Qt::Key_S,
                         Qt::ControlModifier);
         QVERIFY(!recovered->isWindowModified());
-        QCOMPARE(fileBytes(path),
+        QCOMPARE(recovered->filePath(), savedTo);
+        QCOMPARE(fileBytes(savedTo),
                  QByteArray::fromStdString(quellan::planFileText(splitFirst(saved))));
         QCOMPARE(copiesOnDisk(), QStringList());
     }

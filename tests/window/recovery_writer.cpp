@@ -1,7 +1,7 @@
-// The program as the crash test needs it: a planner on the plan file given,
-// one subnet split with Ctrl+D as a user splits it, and, once the copy kept
-// against a crash is written, that copy's path on standard output. Then it
-// waits for the test to kill it.
+// The program as the crash test needs it: a planner on the plan file given
+// (as a plan never saved after "--new"), one subnet split with Ctrl+D as a user splits it, and,
+// once the copy kept against a crash is written, that copy's path on standard output. Then it waits
+// for the test to kill it.
 
 #include "plan_recovery.h"
 #include "planner_window.h"
@@ -20,13 +20,15 @@ int main(int argc, char* argv[]) {
     // tells its holder from another process given the same ID later.
     QCoreApplication::setOrganizationName(QStringLiteral("Brevint"));
     QCoreApplication::setApplicationName(QStringLiteral("recovery_writer"));
-    if (argc != 2)
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2)
         return 2;
-    const QString path = QString::fromLocal8Bit(argv[1]);
+    const QString& path = arguments.at(1);
     std::optional<quellan::Plan> plan = quellan::PlannerWindow::readPlan(path, nullptr);
     if (!plan)
         return 1;
-    quellan::PlannerWindow planner(std::move(*plan), path);
+    const bool asNew = arguments.size() > 2 && arguments.at(2) == QStringLiteral("--new");
+    quellan::PlannerWindow planner(std::move(*plan), asNew ? QString() : path);
     QObject::connect(planner.recovery(), &quellan::PlanRecovery::copyWritten,
                      [](const QString& copy) { std::cout << copy.toStdString() << std::endl; });
     planner.show();
