@@ -168,8 +168,10 @@ Answer ask(QWidget* parent, const QString& copy, const Copy& read) {
             .arg(what, when);
     for (const std::string& error : read.read.errors)
         text += u'\n' + QString::fromStdString(error);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Recover unsaved plan?"), text,
-                    QMessageBox::NoButton, parent);
+    // The question first: some desktops show a box without its title.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Recover Plan"),
+                    QStringLiteral("Recover unsaved plan?"), QMessageBox::NoButton, parent);
+    box.setInformativeText(text);
     box.setObjectName(QStringLiteral("planRecoveryOffer"));
     QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
     recover->setObjectName(QStringLiteral("planRecover"));
@@ -191,7 +193,7 @@ void removeCopy(QWidget* parent, const QString& copy) {
     QFile file(copy);
     if (!file.remove())
         QMessageBox::warning(
-            parent, QStringLiteral("Recover unsaved plan?"),
+            parent, QStringLiteral("Recover Plan"),
             QStringLiteral("%1 was not removed: %2").arg(copy, file.errorString()));
 }
 

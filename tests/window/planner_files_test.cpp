@@ -70,7 +70,7 @@ PlannerWindow* openedPlanner() {
 }
 
 // Hands each modal window that opens to `answer`, inside that window's own
-// event loop; the boxes' "NAME: TEXT" are kept.
+// event loop; the boxes' "NAME: TEXT INFORMATIVE TEXT" are kept.
 class ModalAnswers : public QObject {
 public:
     explicit ModalAnswers(std::function<void(QWidget*)> answer)
@@ -78,7 +78,10 @@ public:
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 if (auto* box = qobject_cast<QMessageBox*>(modal))
-                    said << box->objectName() + ": " + box->text();
+                    said << QStringList{box->objectName() + ": " + box->text(),
+                                        box->informativeText()}
+                                .join(' ')
+                                .trimmed();
                 answer_(modal);
             }
         });
@@ -398,7 +401,8 @@ private slots:
         quellan::offerRecoveredPlans(nullptr);
         QCOMPARE(answers->said.size(), qsizetype{1});
         QVERIFY2(answers->said.front().startsWith(
-                     "planRecoveryOffer: Brevint Quellan ended before the changes to " +
+                     "planRecoveryOffer: Recover unsaved plan? Brevint Quellan ended before the "
+                     "changes to " +
                      (neverSaved ? "a new plan of 10.0.0.0/24" : QDir::toNativeSeparators(path)) +
                      " were saved. A copy written at "),
                  qPrintable(answers->said.front()));
