@@ -364,17 +364,21 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("opened");
         QTest::addColumn<bool>("offeredAgain");
-        QTest::addColumn<bool>("neverSaved");
-        QTest::newRow("recover") << "planRecover" << true << false << false;
-        QTest::newRow("recover a plan never saved") << "planRecover" << true << false << true;
-        QTest::newRow("discard") << "planRecoveryDiscard" << false << false << false;
-        QTest::newRow("later") << "planRecoveryLater" << false << true << false;
+        // "file", "new" (a plan never saved), or "damaged" (a copy cut short).
+        QTest::addColumn<QString>("copyOf");
+        QTest::newRow("recover") << "planRecover" << true << false << "file";
+        QTest::newRow("recover a plan never saved") << "planRecover" << true << false << "new";
+        QTest::newRow("discard") << "planRecoveryDiscard" << false << false << "file";
+        QTest::newRow("later") << "planRecoveryLater" << false << true << "file";
+        QTest::newRow("discard a copy cut short")
+            << "planRecoveryDiscard" << false << false << "damaged";
     }
     void killedWriter() {
         QFETCH(QString, answer);
         QFETCH(bool, opened);
         QFETCH(bool, offeredAgain);
-        QFETCH(bool, neverSaved);
+        QFETCH(QString, copyOf);
+        const bool neverSaved = copyOf == "new";
         const QString path = file("campus.qplan");
         const Plan saved = planOf("10.0.0.0/24");
         QVERIFY(writePlan(path, saved));
@@ -396,6 +400,10 @@ private slots:
         writer.kill();
         QVERIFY(writer.waitForFinished());
         QCOMPARE(quellan::orphanedCopies(), QStringList{copy});
+        if (copyOf == "damaged") {
+            QFile cut(copy);
+            QVERIFY(cut.resize(fileBytes(copy).indexOf('\n') + 3));
+        }
 
         const auto answers = pressing(answer);
         quellan::offerRecoveredPlans(nullptr);
@@ -406,6 +414,8 @@ private slots:
                      (neverSaved ? "a new plan of 10.0.0.0/24" : QDir::toNativeSeparators(path)) +
                      " were saved. A copy written at "),
                  qPrintable(answers->said.front()));
+        // What is wrong with it, as the plan reader says.
+        QCOMPARE(answers->said.front().contains("holds them.\n" + copy + ":"), copyOf == "damaged");
         QCOMPARE(quellan::orphanedCopies(), offeredAgain ? QStringList{copy} : QStringList());
         QCOMPARE(QFile::exists(copy), offeredAgain);
 
