@@ -12,7 +12,9 @@
 // start time, so that a later process given the same ID writes other files;
 // the process holds TOKEN.lock (a QLockFile) while it runs. A lock its holder
 // no longer holds, killed or crashed, is what makes copies orphans, and
-// orphans are what the next start offers back.
+// orphans are what the next start offers back. QLockFile tells a live holder
+// from a later process given its ID by the executable's name, which must
+// then be the application's name, as main() sets it.
 
 #include <QObject>
 #include <QString>
