@@ -19,7 +19,7 @@ packages=(
   # the lint
   clang-format clang-tidy python3
   # the Debian package and its checks
-  dpkg-dev file desktop-file-utils appstream lintian
+  dpkg-dev file desktop-file-utils appstream lintian shared-mime-info
   # the window read as a screen reader reads it: virtual X server, keystrokes,
   # a D-Bus session with the accessibility bus, and Debian's python with pyatspi
   xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi

@@ -1,10 +1,21 @@
+#include "plan_recovery.h"
 #include "planner_window.h"
 #include "quellan.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <optional>
 #include <utility>
+
+namespace {
+
+// Once the first window is up, so the offer has something to stand on.
+void offerRecoveredLater(QWidget* window) {
+    QTimer::singleShot(0, window, [window] { quellan::offerRecoveredPlans(window); });
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -21,9 +32,11 @@ int main(int argc, char* argv[]) {
             return 1;
         quellan::PlannerWindow planner(std::move(*plan), path);
         planner.show();
+        offerRecoveredLater(&planner);
         return app.exec();
     }
     quellan::Quellan window;
     window.show();
+    offerRecoveredLater(&window);
     return app.exec();
 }

@@ -2,14 +2,16 @@
 
 #include "plan_dialogs.h"
 #include "plan_model.h"
+#include "plan_recovery.h"
 #include "plans/plan_csv.h"
 #include "plans/plan_file.h"
 #include "plans/plan_input.h"
+#include "recent_files.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -35,6 +38,7 @@ namespace {
 
 const QString kPlanFilter = QStringLiteral("Plans (*.qplan);;All files (*)");
 const QString kCsvFilter = QStringLiteral("CSV (*.csv);;All files (*)");
+const QString kGeometryKey = QStringLiteral("planner/geometry");
 
 QString cidrOf(const Block& block) {
     return QString::fromStdString(cidrText(block));
@@ -110,6 +114,7 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     , model_(new PlanModel(std::move(plan), this))
     , view_(new QTableView(this))
     , undo_(new QUndoStack(this))
+    , recovery_(new PlanRecovery(*this, *undo_))
     , path_(path) {
     setObjectName(QStringLiteral("Planner"));
     view_->setObjectName(QStringLiteral("planTable"));
@@ -145,6 +150,9 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     connect(enter, &QAction::triggered, this, &PlannerWindow::editCell);
     view_->addAction(enter);
     resize(140 * digit, 40 * view_->verticalHeader()->defaultSectionSize());
+    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+    if (!path_.isEmpty())
+        rememberFile(path_);
 
     addMenus();
     connect(model_, &PlanModel::labelsEdited, this, &PlannerWindow::labelsEdited);
@@ -168,6 +176,8 @@ PlannerWindow::~PlannerWindow() {
     // The children go after this class is gone, and the stack and the view
     // still signal as they go.
     disconnect(undo_, nullptr, this, nullptr);
+    // A window that goes without closing keeps its copy, as a crash would.
+    disconnect(undo_, nullptr, recovery_, nullptr);
     disconnect(model_, nullptr, this, nullptr);
     disconnect(view_->selectionModel(), nullptr, this, nullptr);
 }
@@ -189,6 +199,9 @@ void PlannerWindow::addMenus() {
         &PlannerWindow::newPlan);
     add(*file, QStringLiteral("&Open…"), "planOpen", QKeySequence(Qt::CTRL | Qt::Key_O),
         &PlannerWindow::openFile);
+    QMenu* recent = file->addMenu(QStringLiteral("Open &Recent"));
+    recent->setObjectName(QStringLiteral("planOpenRecent"));
+    fillWithRecentFiles(*recent, [this](const QString& path) { openRecent(path); });
     connect(menuAction(*file, QStringLiteral("&Save"), QStringLiteral("planSave"),
                        QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &PlannerWindow::save);
@@ -692,14 +705,23 @@ std::optional<Plan> PlannerWindow::readPlan(const QString& path, QWidget* parent
 void PlannerWindow::openFile() {
     if (!settleUnsaved())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open Plan"), path_, kPlanFilter);
-    if (path.isEmpty())
-        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Plan"), path_.isEmpty() ? recentFolder() : path_, kPlanFilter);
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+void PlannerWindow::openRecent(const QString& path) {
+    if (settleUnsaved())
+        openPath(path);
+}
+
+void PlannerWindow::openPath(const QString& path) {
     std::optional<Plan> read = readPlan(path, this);
     if (!read)
         return;
     showPlan(std::move(*read), path);
+    rememberFile(path_);
 }
 
 bool PlannerWindow::save() {
@@ -715,6 +737,8 @@ bool PlannerWindow::saveAs() {
         std::replace(name.begin(), name.end(), '/', '-');
         std::replace(name.begin(), name.end(), ':', '_');
         suggested = QString::fromStdString(name) + QStringLiteral(".qplan");
+        if (!recentFolder().isEmpty())
+            suggested = QDir(recentFolder()).filePath(suggested);
     }
     QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Save Plan As"), suggested, kPlanFilter);
@@ -747,6 +771,7 @@ bool PlannerWindow::writeTo(const QString& path) {
     if (!writeText(path, planFileText(plan()), QStringLiteral("Save Plan")))
         return false;
     path_ = path;
+    rememberFile(path_);
     undo_->setClean();
     updateTitle();
     announce(QStringLiteral("Saved %1").arg(QFileInfo(path).fileName()));
@@ -773,6 +798,8 @@ bool PlannerWindow::settleUnsaved() {
 
 void PlannerWindow::closeEvent(QCloseEvent* event) {
     if (settleUnsaved()) {
+        recovery_->discard();
+        QSettings().setValue(kGeometryKey, saveGeometry());
         event->accept();
         return;
     }

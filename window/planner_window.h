@@ -21,6 +21,7 @@ class QUndoStack;
 namespace quellan {
 
 class PlanModel;
+class PlanRecovery;
 
 class PlannerWindow : public QMainWindow {
     Q_OBJECT
@@ -32,6 +33,8 @@ public:
 
     const Plan& plan() const;
     QString filePath() const { return path_; }
+    // The copy kept against a crash (plan_recovery.h).
+    PlanRecovery* recovery() const { return recovery_; }
 
     // The plan in the file, or nothing after a message box with every
     // reason the file is refused, or why it could not be read.
@@ -71,6 +74,8 @@ private:
     void showRow(const Block& block);
     void refuse(const QString& title, const QString& reason);
     void openFile();
+    void openRecent(const QString& path);
+    void openPath(const QString& path);
     bool save();
     bool saveAs();
     bool writeTo(const QString& path);
@@ -86,6 +91,7 @@ private:
     PlanModel* model_ = nullptr;
     QTableView* view_ = nullptr;
     QUndoStack* undo_ = nullptr;
+    PlanRecovery* recovery_ = nullptr;
     QString path_;
     QAction* split_ = nullptr;
     QAction* join_ = nullptr;

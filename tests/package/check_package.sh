@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree and checks what it holds, that
-# lintian finds nothing wrong with it, that its desktop entry and AppStream
-# data validate, and that the programs it installs start and answer.
+# lintian finds nothing wrong with it, that its desktop entry, AppStream data
+# and plan file type validate, and that the programs it installs start and
+# answer.
 #   check_package.sh BUILD_DIR
 set -euo pipefail
 build_dir=$1
@@ -25,7 +26,8 @@ expected="./usr/bin/brevint-quellan
 ./usr/share/icons/hicolor/scalable/apps/org.brevint.Quellan.svg
 ./usr/share/man/man1/brevint-quellan.1.gz
 ./usr/share/man/man1/quellan.1.gz
-./usr/share/metainfo/org.brevint.Quellan.metainfo.xml"
+./usr/share/metainfo/org.brevint.Quellan.metainfo.xml
+./usr/share/mime/packages/brevint-quellan.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 [[ "$files" == "$expected" ]] || fail "holds"$'\n'"$files"$'\n'"instead of"$'\n'"$expected"
 
@@ -57,17 +59,44 @@ fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$share/metainfo/org.brevint.Quellan.metainfo.xml" >/dev/null
 fi
-grep -qx 'Exec=brevint-quellan' "$share/applications/org.brevint.Quellan.desktop" ||
-  fail "the desktop entry does not start the installed program"
+desktop=$share/applications/org.brevint.Quellan.desktop
+grep -qx 'Exec=brevint-quellan %f' "$desktop" ||
+  fail "the desktop entry does not start the installed program on the file it is given"
+grep -qx 'MimeType=application/x-brevint-quellan-plan;' "$desktop" ||
+  fail "the desktop entry does not open plan files"
+# The type as a desktop's database will hold it: any complaint about the XML
+# fails, and *.qplan must come out as the plan type, a kind of JSON.
+if command -v update-mime-database >/dev/null; then
+  mkdir -p "$work/mime/packages"
+  cp "$share/mime/packages/brevint-quellan.xml" "$work/mime/packages/"
+  # Told that the folder is searched, or it says that it is not.
+  complaints=$(XDG_DATA_DIRS=$work update-mime-database "$work/mime" 2>&1) ||
+    fail "update-mime-database refuses the plan type: $complaints"
+  [[ -z "$complaints" ]] || fail "update-mime-database: $complaints"
+  grep -qx '50:application/x-brevint-quellan-plan:\*.qplan' "$work/mime/globs2" ||
+    fail "*.qplan is not the plan type:"$'\n'"$(cat "$work/mime/globs2")"
+  grep -qx 'application/x-brevint-quellan-plan application/json' "$work/mime/subclasses" ||
+    fail "the plan type is not a kind of JSON"
+fi
 for png in 16 32 48; do
   file "$share/icons/hicolor/${png}x${png}/apps/org.brevint.Quellan.png" | grep -q "$png x $png" ||
     fail "the ${png} px icon is not ${png} x ${png}"
 done
 
 # Started and still running two seconds later: it opened its window and waits.
+# What it remembers and the copies of unsaved plans it looks for are the
+# check's own, not the user's.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 status=0
 QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/brevint-quellan" || status=$?
 [[ $status -eq 124 ]] || fail "the installed program ended with status $status instead of running"
+# As a file manager starts it on a plan file, the planner alone.
+"$work/root/usr/bin/quellan" plan --new 10.0.0.0/24 >"$work/campus.qplan" ||
+  fail "the installed quellan makes no plan"
+status=0
+QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/brevint-quellan" "$work/campus.qplan" ||
+  status=$?
+[[ $status -eq 124 ]] || fail "on a plan file the installed program ended with status $status"
 # On a Wayland compositor, with Qt's native Wayland plugin, where both are installed.
 if command -v weston >/dev/null && [[ -n "$(find /usr/lib -path '*/platforms/libqwayland-generic.so' -print -quit)" ]]; then
   export XDG_RUNTIME_DIR=$work/runtime

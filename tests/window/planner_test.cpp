@@ -98,6 +98,10 @@ private:
             if (file.isEmpty()) {
                 files->reject();
             } else {
+                // selectFile() leaves the name box alone while it has the
+                // keyboard, as it has once the dialog is active.
+                if (QWidget* focus = files->focusWidget())
+                    focus->clearFocus();
                 files->selectFile(file);
                 // QFileDialog's own accept(), which takes the file, is
                 // public only as QDialog's.
