@@ -17,7 +17,7 @@ namespace quellan {
 namespace {
 
 constexpr std::array<const char*, PlanModel::ColumnCount> kCaptions{
-    "Subnet", "Mask", "Usable range", "Usable", "Name", "VLAN", "Hosts", "Note"};
+    "Subnet", "Mask", "Usable range", "Usable", "Name", "VLAN", "Hosts", "Note", "Tree"};
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);

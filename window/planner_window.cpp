@@ -1,6 +1,7 @@
 #include "planner_window.h"
 
 #include "plan_model.h"
+#include "plan_tree_delegate.h"
 #include "plans/plan_file.h"
 
 #include <QAction>
@@ -101,6 +102,8 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     view_->setColumnWidth(PlanModel::VlanColumn, 6 * digit);
     view_->setColumnWidth(PlanModel::HostsColumn, 8 * digit);
     setCentralWidget(view_);
+    auto* tree = new PlanTreeDelegate(*view_, *model_);
+    connect(tree, &PlanTreeDelegate::joinAsked, this, &PlannerWindow::joinTreeBlock);
     resize(140 * digit, 40 * view_->verticalHeader()->defaultSectionSize());
 
     addMenus();
@@ -198,32 +201,42 @@ void PlannerWindow::joinWithSibling() {
     if (subnet == nullptr)
         return;
     const Block block = subnet->block;
-    const QString title = QStringLiteral("Join with Sibling");
-    const QString what = QStringLiteral("Join %1 with its sibling").arg(cidrOf(block));
-    PlanResult joined = joinSubnet(plan(), block);
-    // Refused for the labels alone when keeping one half's would do.
-    if (joined.reason.empty() || !joinSubnet(plan(), block, JoinKeep::Lower).reason.empty()) {
-        perform(std::move(joined), what, title);
-        return;
-    }
     const Uint128 half = Uint128{1} << (familyBits(block.family) - block.length);
     const Block lower{block.family, block.first & ~half, block.length};
     const Block upper{block.family, block.first | half, block.length};
-    QMessageBox ask(QMessageBox::Question, title, QString::fromStdString(joined.reason),
+    join([this, block](JoinKeep keep) { return joinSubnet(plan(), block, keep); },
+         QStringLiteral("Join %1 with its sibling").arg(cidrOf(block)),
+         QStringLiteral("Join with Sibling"), QStringLiteral("Keep %1's").arg(cidrOf(lower)),
+         QStringLiteral("Keep %1's").arg(cidrOf(upper)));
+}
+
+void PlannerWindow::joinTreeBlock(const Block& block) {
+    join([this, block](JoinKeep keep) { return joinBlock(plan(), block, keep); },
+         QStringLiteral("Join %1").arg(cidrOf(block)), QStringLiteral("Join Block"),
+         QStringLiteral("Keep the First Subnet's"), QStringLiteral("Keep the Last Subnet's"));
+}
+
+void PlannerWindow::join(const std::function<PlanResult(JoinKeep)>& joined, const QString& what,
+                         const QString& title, const QString& keepLower, const QString& keepUpper) {
+    PlanResult asked = joined(JoinKeep::Ask);
+    // Refused for the labels alone when keeping one side's would do.
+    if (asked.reason.empty() || !joined(JoinKeep::Lower).reason.empty()) {
+        perform(std::move(asked), what, title);
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, title, QString::fromStdString(asked.reason),
                     QMessageBox::Cancel, this);
     ask.setObjectName(QStringLiteral("planJoinAsk"));
-    QPushButton* keepLower =
-        ask.addButton(QStringLiteral("Keep %1's").arg(cidrOf(lower)), QMessageBox::AcceptRole);
-    keepLower->setObjectName(QStringLiteral("planJoinKeepLower"));
-    QPushButton* keepUpper =
-        ask.addButton(QStringLiteral("Keep %1's").arg(cidrOf(upper)), QMessageBox::AcceptRole);
-    keepUpper->setObjectName(QStringLiteral("planJoinKeepUpper"));
+    QPushButton* lower = ask.addButton(keepLower, QMessageBox::AcceptRole);
+    lower->setObjectName(QStringLiteral("planJoinKeepLower"));
+    QPushButton* upper = ask.addButton(keepUpper, QMessageBox::AcceptRole);
+    upper->setObjectName(QStringLiteral("planJoinKeepUpper"));
     ask.setDefaultButton(QMessageBox::Cancel);
     ask.exec();
-    if (ask.clickedButton() == keepLower)
-        perform(joinSubnet(plan(), block, JoinKeep::Lower), what, title);
-    else if (ask.clickedButton() == keepUpper)
-        perform(joinSubnet(plan(), block, JoinKeep::Upper), what, title);
+    if (ask.clickedButton() == lower)
+        perform(joined(JoinKeep::Lower), what, title);
+    else if (ask.clickedButton() == upper)
+        perform(joined(JoinKeep::Upper), what, title);
 }
 
 void PlannerWindow::editCell() {

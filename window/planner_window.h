@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -43,6 +44,11 @@ private:
     void addMenus();
     void splitInTwo();
     void joinWithSibling();
+    void joinTreeBlock(const Block& block);
+    // Joins, first asking whose labels to keep when they differ; `joined`
+    // works the join out keeping what it is given.
+    void join(const std::function<PlanResult(JoinKeep)>& joined, const QString& what,
+              const QString& title, const QString& keepLower, const QString& keepUpper);
     void editCell();
     void labelsEdited(const Block& subnet, const Labels& labels, const QString& refusal);
     // Puts the change on the undo stack, or shows why it is refused.

@@ -4,6 +4,7 @@
 
 #include "networks/operand_text.h"
 #include "plan_model.h"
+#include "plan_tree_delegate.h"
 #include "planner_window.h"
 #include "plans/plan_file.h"
 #include "window_test_support.h"
@@ -139,9 +140,9 @@ class PlannerTest : public QObject {
     }
 
     // Keys as a user presses them, a step at a time: "split", "join",
-    // "undo", "redo", arrows, "keep:lower" (the button a join's question is
-    // answered with), "type:TEXT" (F2, the text, Enter), and "save",
-    // "saveAs", "open" and "close".
+    // "undo", "redo", arrows, "click:ROW:LENGTH" (on a bar of the tree),
+    // "keep:lower" (the button a join's question is answered with), "type:TEXT" (F2, the text,
+    // Enter), and "save", "saveAs", "open" and "close".
     void play(const QString& script) {
         for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
             QWidget* focus = QApplication::focusWidget();
@@ -160,7 +161,14 @@ class PlannerTest : public QObject {
                 QTest::keyClick(focus, Qt::Key_Up);
             else if (step == "right")
                 QTest::keyClick(focus, Qt::Key_Right);
-            else if (step.startsWith("keep:"))
+            else if (step.startsWith("click:")) {
+                // "click:ROW:LENGTH": on the tree's bar for that block of the row.
+                const QStringList at = step.split(':');
+                const auto* tree = qobject_cast<quellan::PlanTreeDelegate*>(
+                    table()->itemDelegateForColumn(PlanModel::TreeColumn));
+                QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+                                  tree->barCentre(at.at(1).toInt(), at.at(2).toInt()));
+            } else if (step.startsWith("keep:"))
                 answerer_->named = step == "keep:lower" ? "planJoinKeepLower" : "planJoinKeepUpper";
             else if (step.startsWith("type:")) {
                 QTest::keyClick(focus, Qt::Key_F2);
@@ -336,7 +344,8 @@ private slots:
         }
         QVERIFY(openPlanner(std::move(plan)));
         QStringList cells;
-        for (int column = 0; column < PlanModel::ColumnCount; ++column)
+        // The tree's column is drawn, and has no text.
+        for (int column = 0; column < PlanModel::TreeColumn; ++column)
             cells << model()->index(row, column).data().toString();
         QCOMPARE(cells.join('|'), text);
         // "free" is dimmer than a name; nothing else is.
@@ -441,6 +450,43 @@ private slots:
             << "10.0.0.128/25"
             << "planJoinAsk: 10.0.0.0/25 and 10.0.0.128/25 differ in name (\"A\", \"B\"); say "
                "whose labels to keep.";
+        QTest::newRow("tree, the upper half's block") << "split down split click:3:25"
+                                                      << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                                      << "10.0.0.128/25"
+                                                      << "";
+        QTest::newRow("tree, the network from its last row") << "split down split click:3:24"
+                                                             << "10.0.0.0/24 free"
+                                                             << "10.0.0.0/24"
+                                                             << "";
+        QTest::newRow("tree, three levels from the first row") << "split split split click:1:24"
+                                                               << "10.0.0.0/24 free"
+                                                               << "10.0.0.0/24"
+                                                               << "";
+        QTest::newRow("tree, no bar at the subnet's own length")
+            << "split down split click:1:25"
+            << "10.0.0.0/25 free; 10.0.0.128/26 free; 10.0.0.192/26 free"
+            << "10.0.0.0/25"
+            << "";
+        QTest::newRow("tree, none on the network's row") << "split click:0:24"
+                                                         << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                                         << "10.0.0.0/24"
+                                                         << "";
+        QTest::newRow("tree, undo") << "split down split click:1:24 undo"
+                                    << "10.0.0.0/25 free; 10.0.0.128/26 free; 10.0.0.192/26 free"
+                                    << "10.0.0.0/25"
+                                    << "";
+        QTest::newRow("tree, names differ, keep the last's")
+            << "split type:A down split down type:B keep:upper click:1:24"
+            << "10.0.0.0/24 B"
+            << "10.0.0.0/24"
+            << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\"); say whose "
+               "labels to keep.";
+        QTest::newRow("tree, names differ, cancelled")
+            << "split type:A down split down type:B click:2:24"
+            << "10.0.0.0/25 A; 10.0.0.128/26 free; 10.0.0.192/26 B"
+            << "10.0.0.192/26"
+            << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\"); say whose "
+               "labels to keep.";
     }
     void actions() {
         QFETCH(QString, keys);
