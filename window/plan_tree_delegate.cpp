@@ -18,7 +18,9 @@ namespace quellan {
 namespace {
 
 // Deeper plans narrow their bars rather than widen the column past this.
-constexpr int kLevelsAtFullWidth = 32;
+constexpr int kLevelsAtFullWidth = 24;
+// A level's width in digits: a bar wide enough to aim a click at.
+constexpr qreal kLevelDigits = 1.5;
 
 QColor blend(const QColor& from, const QColor& to, qreal share) {
     return QColor::fromRgbF(
@@ -51,7 +53,7 @@ qreal PlanTreeDelegate::margin() const {
 }
 
 qreal PlanTreeDelegate::levelWidth() const {
-    const qreal digit = view_.fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const qreal digit = kLevelDigits * view_.fontMetrics().horizontalAdvance(QLatin1Char('0'));
     if (deepest_ == 0)
         return digit;
     const qreal room = view_.columnWidth(PlanModel::TreeColumn) - 2 * margin();
@@ -99,7 +101,7 @@ void PlanTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const qreal width = levelWidth();
     // A gap between neighbouring levels, and at each block's ends so that
     // two blocks of one level read as two.
-    const qreal gap = width / 4;
+    const qreal gap = width * 0.3;
     const qreal end = std::max(1.0, option.rect.height() / 6.0);
     const QRectF cell(option.rect);
     painter->save();

@@ -44,7 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Each level's width: a digit's, or less where the plan is too deep to
+    // Each level's width: a digit and a half, or less where the plan is too deep to
     // show that way in the column.
     qreal levelWidth() const;
     qreal margin() const;
