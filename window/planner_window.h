@@ -37,6 +37,11 @@ public:
     // reason the file is refused, or why it could not be read.
     static std::optional<Plan> readPlan(const QString& path, QWidget* parent);
 
+    // Puts the change on the undo stack, or shows why it is refused: the
+    // way every menu entry changes the plan, open to what drives the
+    // window as one does (the benchmarks).
+    void perform(PlanResult result, const QString& what, const QString& title);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -51,8 +56,6 @@ private:
               const QString& title, const QString& keepLower, const QString& keepUpper);
     void editCell();
     void labelsEdited(const Block& subnet, const Labels& labels, const QString& refusal);
-    // Puts the change on the undo stack, or shows why it is refused.
-    void perform(PlanResult result, const QString& what, const QString& title);
     void showRow(const Block& block);
     void refuse(const QString& title, const QString& reason);
     void openFile();
