@@ -16,9 +16,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
 
+#include <cmath>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -507,6 +509,47 @@ private slots:
         QVERIFY(planner_->plan() == original);
         QVERIFY(!planner_->isWindowModified());
         QCOMPARE(subnetRows(), "10.0.0.0/24 free");
+    }
+
+    // The tree's bars stand out from the rows in a light palette and in a
+    // dark one, and the block pointed at stands out from the other bars.
+    void treeColours_data() {
+        QTest::addColumn<QColor>("base");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("dark") << QColor(30, 30, 32) << QColor(220, 220, 220);
+    }
+    void treeColours() {
+        QFETCH(QColor, base);
+        QFETCH(QColor, text);
+        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+        QPalette palette = before;
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Text, text);
+        QApplication::setPalette(palette);
+        Plan plan = planOf("10.0.0.0/24");
+        quellan::apply(plan, quellan::splitSubnet(plan, net("10.0.0.0/24"), 26).change);
+        QVERIFY(openPlanner(std::move(plan)));
+        // The network's row current, so the rows looked at are not selected.
+        table()->setCurrentIndex(model()->index(0, 0));
+        const auto* tree = qobject_cast<quellan::PlanTreeDelegate*>(
+            table()->itemDelegateForColumn(PlanModel::TreeColumn));
+        const QPoint bar = tree->barCentre(2, 24);
+        // A /26 has bars for /24 and /25 only.
+        const QPoint ground = tree->barCentre(2, 26);
+        const auto colourAt = [this](const QPoint& point) {
+            return table()->viewport()->grab().toImage().pixelColor(point);
+        };
+        const auto distance = [](const QColor& a, const QColor& b) {
+            return std::hypot(a.redF() - b.redF(), a.greenF() - b.greenF(), a.blueF() - b.blueF());
+        };
+        const QColor plain = colourAt(bar);
+        QVERIFY2(distance(plain, colourAt(ground)) > 0.3, qPrintable(plain.name()));
+        // From off the bars: a pointer already where it is sent moves nowhere.
+        QTest::mouseMove(table()->viewport(), ground);
+        QTest::mouseMove(table()->viewport(), tree->barCentre(3, 24));
+        QTRY_VERIFY2(distance(colourAt(bar), plain) > 0.2, qPrintable(colourAt(bar).name()));
     }
 
     // Save As names the file, Save writes it again, and what is written is
