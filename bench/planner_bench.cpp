@@ -92,7 +92,7 @@ class PlannerBench : public QObject {
         for (quellan::Subnet& subnet : plan.networks[0].subnets)
             if (i++ % 8 == 0)
                 subnet.labels.edit().name = "Subnet " + std::to_string(i);
-        const QString path = directory_.filePath("million.qplan");
+        QString path = directory_.filePath("million.qplan");
         std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
             << quellan::planFileText(plan);
         return path;
