@@ -17,7 +17,7 @@ namespace quellan {
 namespace {
 
 constexpr std::array<const char*, PlanModel::ColumnCount> kCaptions{
-    "Subnet", "Mask", "Usable range", "Usable", "Name", "VLAN", "Hosts", "Note"};
+    "Subnet", "Mask", "Usable range", "Usable", "Name", "VLAN", "Hosts", "Note", "Tree"};
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
@@ -282,14 +282,15 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
 QString PlanModel::rowsText(const QList<int>& rows) const {
     QStringList lines;
     QStringList cells;
-    for (const char* caption : kCaptions)
-        cells << QString::fromLatin1(caption);
+    // The tree is drawn, and has no text to copy.
+    for (int column = 0; column < TreeColumn; ++column)
+        cells << QString::fromLatin1(kCaptions.at(static_cast<std::size_t>(column)));
     lines << cells.join(u'\t');
     for (const int row : rows) {
         if (row < 0 || row >= rows_)
             continue;
         cells.clear();
-        for (int column = 0; column < ColumnCount; ++column)
+        for (int column = 0; column < TreeColumn; ++column)
             cells << cellText(placeOf(row), column);
         lines << cells.join(u'\t');
     }

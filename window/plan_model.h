@@ -30,6 +30,8 @@ public:
         VlanColumn,
         HostsColumn,
         NoteColumn,
+        // No text: the blocks that hold the row's subnet, drawn by the view.
+        TreeColumn,
         ColumnCount
     };
 

@@ -3,6 +3,7 @@
 #include "plan_dialogs.h"
 #include "plan_model.h"
 #include "plan_recovery.h"
+#include "plan_tree_delegate.h"
 #include "plans/plan_csv.h"
 #include "plans/plan_file.h"
 #include "plans/plan_input.h"
@@ -149,6 +150,8 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     enter->setShortcutContext(Qt::WidgetShortcut);
     connect(enter, &QAction::triggered, this, &PlannerWindow::editCell);
     view_->addAction(enter);
+    auto* tree = new PlanTreeDelegate(*view_, *model_);
+    connect(tree, &PlanTreeDelegate::joinAsked, this, &PlannerWindow::joinTreeBlock);
     resize(140 * digit, 40 * view_->verticalHeader()->defaultSectionSize());
     restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
     if (!path_.isEmpty())
@@ -356,6 +359,35 @@ void PlannerWindow::planHosts() {
     perform(planHostsIn(plan(), block, requests),
             QStringLiteral("Plan %1 groups of hosts in %2").arg(requests.size()).arg(cidrOf(block)),
             QStringLiteral("Plan Hosts"));
+}
+
+void PlannerWindow::joinTreeBlock(const Block& block) {
+    const QString title = QStringLiteral("Join Block");
+    PlanResult asked = joinBlock(plan(), block, JoinKeep::Ask);
+    const QString what = QStringLiteral("Join %1 subnets into %2")
+                             .arg(asked.change.removed.size())
+                             .arg(cidrOf(block));
+    // Refused for the labels alone when keeping one side's would do. A
+    // block of many subnets is kept whole from its first or its last.
+    if (asked.reason.empty() || !joinBlock(plan(), block, JoinKeep::Lower).reason.empty()) {
+        perform(std::move(asked), what, title);
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, title, QString::fromStdString(asked.reason),
+                    QMessageBox::Cancel, this);
+    ask.setObjectName(QStringLiteral("planJoinAsk"));
+    QPushButton* lower =
+        ask.addButton(QStringLiteral("Keep the First Subnet's"), QMessageBox::AcceptRole);
+    lower->setObjectName(QStringLiteral("planJoinKeepLower"));
+    QPushButton* upper =
+        ask.addButton(QStringLiteral("Keep the Last Subnet's"), QMessageBox::AcceptRole);
+    upper->setObjectName(QStringLiteral("planJoinKeepUpper"));
+    ask.setDefaultButton(QMessageBox::Cancel);
+    ask.exec();
+    if (ask.clickedButton() == lower)
+        perform(joinBlock(plan(), block, JoinKeep::Lower), what, title);
+    else if (ask.clickedButton() == upper)
+        perform(joinBlock(plan(), block, JoinKeep::Upper), what, title);
 }
 
 void PlannerWindow::editCell() {

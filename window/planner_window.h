@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -40,6 +41,11 @@ public:
     // reason the file is refused, or why it could not be read.
     static std::optional<Plan> readPlan(const QString& path, QWidget* parent);
 
+    // Puts the change on the undo stack, or shows why it is refused: the
+    // way every menu entry changes the plan, open to what drives the
+    // window as one does (the benchmarks). Returns whether it was made.
+    bool perform(PlanResult result, const QString& what, const QString& title);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -50,6 +56,7 @@ private:
     void splitAt(const Block& block, std::int32_t length, const QString& title);
     void joinWithSibling();
     void planHosts();
+    void joinTreeBlock(const Block& block);
     void editCell();
     void editLabels();
     void newPlan();
@@ -68,9 +75,6 @@ private:
     // The subnets of the selected rows, the current one first.
     std::vector<Block> selectedSubnets() const;
     void labelsEdited(const Block& subnet, const Labels& labels, const QString& refusal);
-    // Puts the change on the undo stack, or shows why it is refused.
-    // Returns whether the change was made.
-    bool perform(PlanResult result, const QString& what, const QString& title);
     void showRow(const Block& block);
     void refuse(const QString& title, const QString& reason);
     void openFile();

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <type_traits>
 
 namespace quellan {
 
@@ -84,19 +86,69 @@ void appendFreeBlocks(std::vector<Subnet>& out, const Range& range) {
     });
 }
 
-template <typename Value>
-bool mergeField(Value& into, const Value& lower, const Value& upper, const Value& none,
-                JoinKeep keep) {
-    if (lower == upper || upper == none) {
-        into = lower;
-        return true;
+// One label of neighbours being joined: the first and last that are set,
+// and the first two that differ, for a refusal to name.
+template <typename Value> struct FieldJoin {
+    const Value* first = nullptr;
+    const Value* second = nullptr;
+    const Value* last = nullptr;
+    bool more = false;
+
+    void add(const Value& value) {
+        if (value == Value{})
+            return;
+        if (first == nullptr)
+            first = &value;
+        else if (second == nullptr && value != *first)
+            second = &value;
+        else if (second != nullptr && value != *first && value != *second)
+            more = true;
+        last = &value;
     }
-    if (lower == none) {
-        into = upper;
-        return true;
-    }
-    into = keep == JoinKeep::Upper ? upper : lower;
-    return keep != JoinKeep::Ask;
+};
+
+// Neighbours' labels as one: a label set on one of them only is kept, and
+// where they disagree `keep` says whose; each disagreement the joined
+// labels could not settle is named in `conflicts`, with its first values.
+Labels joinLabels(std::span<const Subnet> subnets, JoinKeep keep,
+                  std::vector<std::string>& conflicts) {
+    Labels joined;
+    const auto field = [&](auto Labels::*member, const char* what, const auto& text) {
+        FieldJoin<std::remove_reference_t<decltype(joined.*member)>> join;
+        for (const Subnet& subnet : subnets)
+            join.add(subnet.labels.get().*member);
+        if (join.first == nullptr)
+            return;
+        joined.*member = keep == JoinKeep::Upper ? *join.last : *join.first;
+        if (join.second == nullptr || keep != JoinKeep::Ask)
+            return;
+        std::string conflict = what;
+        const std::string a = text(*join.first);
+        if (!a.empty())
+            conflict += " (" + a + ", " + text(*join.second) + (join.more ? ", …)" : ")");
+        conflicts.push_back(std::move(conflict));
+    };
+    const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
+    const auto number = [](const auto& value) {
+        std::string text;
+        appendDecimal128(text, static_cast<Uint128>(*value));
+        return text;
+    };
+    const auto unnamed = [](const auto&) { return std::string{}; };
+    field(&Labels::name, "name", quoted);
+    field(&Labels::vlan, "VLAN", number);
+    field(&Labels::hosts, "hosts", number);
+    field(&Labels::note, "note", unnamed);
+    field(&Labels::color, "colour", [](const std::string& color) { return color; });
+    field(&Labels::extra, "other keys", unnamed);
+    return joined;
+}
+
+std::string differIn(std::string who, const std::vector<std::string>& conflicts) {
+    who += " differ in ";
+    for (std::size_t i = 0; i < conflicts.size(); ++i)
+        who.append(i == 0 ? "" : i + 1 == conflicts.size() ? " and " : ", ").append(conflicts[i]);
+    return who + "; say whose labels to keep.";
 }
 
 } // namespace
@@ -390,47 +442,51 @@ PlanResult joinSubnet(const Plan& plan, const Block& subnet, JoinKeep keep) {
     if (!other)
         return refused("The other half of " + cidrText(subnet) + ", " + cidrText(sibling) +
                        ", is split; join its parts first.");
-    const Subnet& lower = network.subnets[std::min(place->subnet, other->subnet)];
-    const Subnet& upper = network.subnets[std::max(place->subnet, other->subnet)];
-    const Labels& a = lower.labels;
-    const Labels& b = upper.labels;
-    Labels joined;
+    const std::size_t at = std::min(place->subnet, other->subnet);
+    const std::span<const Subnet> halves(network.subnets.data() + at, 2);
     std::vector<std::string> conflicts;
-    const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
-    const auto number = [](const auto& value) {
-        std::string text;
-        if (value)
-            appendDecimal128(text, static_cast<Uint128>(*value));
-        else
-            text = "none";
-        return text;
-    };
-    if (!mergeField(joined.name, a.name, b.name, std::string{}, keep))
-        conflicts.push_back("name (" + quoted(a.name) + ", " + quoted(b.name) + ")");
-    if (!mergeField(joined.vlan, a.vlan, b.vlan, std::optional<std::int32_t>{}, keep))
-        conflicts.push_back("VLAN (" + number(a.vlan) + ", " + number(b.vlan) + ")");
-    if (!mergeField(joined.hosts, a.hosts, b.hosts, std::optional<Uint128>{}, keep))
-        conflicts.push_back("hosts (" + number(a.hosts) + ", " + number(b.hosts) + ")");
-    if (!mergeField(joined.note, a.note, b.note, std::string{}, keep))
-        conflicts.emplace_back("note");
-    if (!mergeField(joined.color, a.color, b.color, std::string{}, keep))
-        conflicts.push_back("colour (" + a.color + ", " + b.color + ")");
-    if (!mergeField(joined.extra, a.extra, b.extra, std::vector<ExtraKey>{}, keep))
-        conflicts.emplace_back("other keys");
-    if (!conflicts.empty()) {
-        std::string reason =
-            cidrText(lower.block) + " and " + cidrText(upper.block) + " differ in ";
-        for (std::size_t i = 0; i < conflicts.size(); ++i)
-            reason.append(i == 0                      ? ""
-                          : i + 1 == conflicts.size() ? " and "
-                                                      : ", ")
-                .append(conflicts[i]);
-        return refused(reason + "; say whose labels to keep.");
-    }
+    const Labels joined = joinLabels(halves, keep, conflicts);
+    if (!conflicts.empty())
+        return refused(
+            differIn(cidrText(halves[0].block) + " and " + cidrText(halves[1].block), conflicts));
     PlanResult result;
     result.change.network = network.block;
-    result.change.removed = {lower, upper};
-    result.change.added = {{{subnet.family, lower.block.first, subnet.length - 1}, joined}};
+    result.change.removed.assign(halves.begin(), halves.end());
+    result.change.added = {{{subnet.family, halves[0].block.first, subnet.length - 1}, joined}};
+    return result;
+}
+
+PlanResult joinBlock(const Plan& plan, const Block& block, JoinKeep keep) {
+    const auto network =
+        std::find_if(plan.networks.begin(), plan.networks.end(), [&block](const PlanNetwork& n) {
+            return block.length <= familyBits(block.family) && holds(n.block, block);
+        });
+    if (network == plan.networks.end() ||
+        block.first != blockAround(block.family, block.first, block.length).first)
+        return refused(cidrText(block) + " is no block of a network of the plan.");
+    const auto& subnets = network->subnets;
+    // The last subnet that starts at or before the block, which holds its
+    // first address.
+    const auto from = std::prev(
+        std::upper_bound(subnets.begin(), subnets.end(), block.first,
+                         [](Uint128 first, const Subnet& s) { return first < s.block.first; }));
+    if (from->block.length < block.length)
+        return refused(cidrText(block) + " lies in the subnet " + cidrText(from->block) +
+                       "; there is nothing to join.");
+    const auto to =
+        std::upper_bound(from, subnets.end(), lastOf(block),
+                         [](Uint128 last, const Subnet& s) { return last < s.block.first; });
+    if (to - from == 1)
+        return refused(cidrText(block) + " is one subnet already; there is nothing to join.");
+    const std::span<const Subnet> parts(&*from, static_cast<std::size_t>(to - from));
+    std::vector<std::string> conflicts;
+    const Labels joined = joinLabels(parts, keep, conflicts);
+    if (!conflicts.empty())
+        return refused(differIn("The subnets of " + cidrText(block), conflicts));
+    PlanResult result;
+    result.change.network = network->block;
+    result.change.removed.assign(parts.begin(), parts.end());
+    result.change.added = {{block, joined}};
     return result;
 }
 

@@ -164,6 +164,10 @@ PlanResult splitSubnet(const Plan& plan, const Block& subnet, std::int32_t lengt
 // Whose label stays where the two halves of a join disagree.
 enum class JoinKeep { Ask, Lower, Upper };
 PlanResult joinSubnet(const Plan& plan, const Block& subnet, JoinKeep keep = JoinKeep::Ask);
+// Every subnet inside `block` as one subnet of it, however deep the block
+// is split. Where labels disagree, Lower keeps the first subnet's that has
+// the label, and Upper the last's.
+PlanResult joinBlock(const Plan& plan, const Block& block, JoinKeep keep = JoinKeep::Ask);
 
 struct HostRequest {
     Uint128 count = 0;

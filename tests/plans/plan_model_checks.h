@@ -7,6 +7,7 @@
 #include "networks/block_text.h"
 #include "plans/plan.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,8 +76,14 @@ inline PlanResult drawOperation(const Plan& plan, const Draw& draw) {
     switch (draw() % 8) {
     case 0:
         return splitSubnet(plan, subnet, subnet.length + 1 + static_cast<std::int32_t>(draw() % 4));
-    case 1:
-        return joinSubnet(plan, subnet, static_cast<JoinKeep>(draw() % 3));
+    case 1: {
+        const auto keep = static_cast<JoinKeep>(draw() % 3);
+        if (draw() % 2 == 0)
+            return joinSubnet(plan, subnet, keep);
+        // A block one to four levels out, or past the network at times.
+        const auto length = std::max(0, subnet.length - 1 - static_cast<std::int32_t>(draw() % 4));
+        return joinBlock(plan, blockAround(subnet.family, subnet.first, length), keep);
+    }
     case 2: {
         std::vector<HostRequest> requests;
         for (std::uint64_t i = 0, n = 1 + draw() % 3; i < n; ++i)

@@ -151,6 +151,18 @@ INSTANTIATE_TEST_SUITE_P(Edges, Refusals, testing::Values(
                 "The other half of 10.0.64.0/18, 10.0.0.0/18, is split; join its parts first."},
     RefusalCase{"join disagreeing", [](const Plan& p) { return joinSubnet(p, net("10.0.1.0/24")); },
                 "10.0.0.0/24 and 10.0.1.0/24 differ in VLAN (10, 11); say whose labels to keep."},
+    RefusalCase{"join block disagreeing", [](const Plan& p) { return joinBlock(p, net("10.0.0.0/16")); },
+                "The subnets of 10.0.0.0/16 differ in VLAN (10, 11); say whose labels to keep."},
+    RefusalCase{"join block of no network", [](const Plan& p) { return joinBlock(p, net("11.0.0.0/16")); },
+                "11.0.0.0/16 is no block of a network of the plan."},
+    RefusalCase{"join block over the network", [](const Plan& p) { return joinBlock(p, net("10.0.0.0/15")); },
+                "10.0.0.0/15 is no block of a network of the plan."},
+    RefusalCase{"join block, host bits", [](const Plan& p) { return joinBlock(p, {Family::IPv4, 0x0A000001, 24}); },
+                "10.0.0.1/24 is no block of a network of the plan."},
+    RefusalCase{"join block in a subnet", [](const Plan& p) { return joinBlock(p, net("10.0.160.0/19")); },
+                "10.0.160.0/19 lies in the subnet 10.0.128.0/18; there is nothing to join."},
+    RefusalCase{"join block of one subnet", [](const Plan& p) { return joinBlock(p, net("10.0.64.0/18")); },
+                "10.0.64.0/18 is one subnet already; there is nothing to join."},
     RefusalCase{"label vlan", [](const Plan& p) { return labelSubnet(p, net("10.0.2.0/24"), named("x", 4095)); },
                 "10.0.2.0/24: VLAN 4095 is not from 1 to 4094."},
     RefusalCase{"label colour", [](const Plan& p) { return labelSubnet(p, net("10.0.2.0/24"), named("x", 1, "#12345")); },
@@ -274,6 +286,84 @@ TEST(PlanOperations, JoinKeepsTheChosenSidesLabels) {
                   keep == JoinKeep::Lower ? 10 : 11);
         EXPECT_EQ(joined.networks[0].subnets[place->subnet].labels->name, "Servers");
     }
+}
+
+// The subnets of the first network: "10.0.0.0/24 Servers 10", each with its
+// name and VLAN where it has them.
+std::string firstNetwork(const Plan& plan) {
+    std::string text;
+    for (const Subnet& subnet : plan.networks[0].subnets) {
+        text += (text.empty() ? "" : "; ") + cidrText(subnet.block);
+        if (!subnet.labels->name.empty())
+            text += " " + subnet.labels->name;
+        if (subnet.labels->vlan)
+            text += " " + std::to_string(*subnet.labels->vlan);
+    }
+    return text;
+}
+
+struct JoinBlockCase {
+    std::string_view block;
+    JoinKeep keep;
+    std::string subnets;
+};
+
+class JoinBlock : public testing::TestWithParam<JoinBlockCase> {};
+
+// 10.0.0.0/24 split in /26s named A, B (VLAN 7) and C, and the last free.
+TEST_P(JoinBlock, TakesEveryLevelAndTheChosenLabels) {
+    Plan plan = planOf({"10.0.0.0/24", "2001:db8::/64"});
+    done(plan, splitSubnet(plan, net("10.0.0.0/24"), 26));
+    const char* const names[] = {"A", "B", "C"};
+    for (int i = 0; i < 3; ++i) {
+        Labels labels = named(names[i], i == 1 ? std::optional<std::int32_t>(7) : std::nullopt);
+        done(plan, labelSubnet(plan, plan.networks[0].subnets[static_cast<std::size_t>(i)].block,
+                               labels));
+    }
+    const Plan start = plan;
+    const PlanResult joined = joinBlock(plan, net(GetParam().block), GetParam().keep);
+    done(plan, joined);
+    EXPECT_EQ(tilingFault(plan), "");
+    EXPECT_EQ(firstNetwork(plan), GetParam().subnets);
+    apply(plan, inverse(joined.change));
+    EXPECT_TRUE(plan == start);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Levels, JoinBlock, testing::Values(
+    JoinBlockCase{"10.0.0.0/24", JoinKeep::Lower, "10.0.0.0/24 A 7"},
+    JoinBlockCase{"10.0.0.0/24", JoinKeep::Upper, "10.0.0.0/24 C 7"},
+    JoinBlockCase{"10.0.0.128/25", JoinKeep::Ask, "10.0.0.0/26 A; 10.0.0.64/26 B 7; 10.0.0.128/25 C"},
+    JoinBlockCase{"10.0.0.0/25", JoinKeep::Upper, "10.0.0.0/25 B 7; 10.0.0.128/26 C; 10.0.0.192/26"}));
+// clang-format on
+
+TEST(PlanOperations, JoinBlockNamesTheFirstTwoOfManyLabels) {
+    Plan plan = planOf({"10.0.0.0/24"});
+    done(plan, splitSubnet(plan, net("10.0.0.0/24"), 26));
+    for (const char name : {'A', 'B', 'C'}) {
+        const Block& block = plan.networks[0].subnets[static_cast<std::size_t>(name - 'A')].block;
+        const char digit = static_cast<char>(name - 'A' + 'a');
+        done(plan,
+             labelSubnet(plan, block, named({name}, std::nullopt, "#00000" + std::string{digit})));
+    }
+    EXPECT_EQ(joinBlock(plan, net("10.0.0.0/24")).reason,
+              "The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\", …) and colour (#00000a, "
+              "#00000b, …); say whose labels to keep.");
+}
+
+// A block of two subnets joins as either half joins with its sibling.
+TEST(PlanOperations, JoinBlockOfTwoHalvesIsAJoin) {
+    const Plan plan = sample();
+    for (const char* half : {"10.0.0.0/24", "10.0.1.0/24", "10.0.2.0/24", "10.0.128.0/18"})
+        for (const JoinKeep keep : {JoinKeep::Ask, JoinKeep::Lower, JoinKeep::Upper}) {
+            const Block block = net(half);
+            const PlanResult sibling = joinSubnet(plan, block, keep);
+            const PlanResult whole =
+                joinBlock(plan, blockAround(block.family, block.first, block.length - 1), keep);
+            EXPECT_EQ(sibling.reason.empty(), whole.reason.empty()) << half;
+            EXPECT_EQ(sibling.change.removed, whole.change.removed) << half;
+            EXPECT_EQ(sibling.change.added, whole.change.added) << half;
+        }
 }
 
 TEST(PlanOperations, TheWholeSpaceAndItsLastBlocks) {

@@ -4,6 +4,7 @@
 
 #include "networks/operand_text.h"
 #include "plan_model.h"
+#include "plan_tree_delegate.h"
 #include "planner_window.h"
 #include "plans/plan_csv.h"
 #include "plans/plan_file.h"
@@ -23,10 +24,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
+#include <cmath>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -195,12 +198,13 @@ class PlannerTest : public QObject {
     }
 
     // Keys as a user presses them, a step at a time: "split", "join",
-    // "undo", "redo", arrows, "extend" (Shift+Down), "keep:lower" (whose
-    // labels a join's question keeps), "type:TEXT" (F2, the text, Enter),
-    // "enter:TEXT" (the same with Enter), "menu:ACTION" (an entry without a key), "set:FIELD=VALUE"
-    // (what the next dialogs are filled with), "cancel" (they are cancelled), each action's key by
-    // its name ("splitTo", "hosts", "labels", "find", "copy", ...), and "save", "saveAs", "open"
-    // and "close".
+    // "undo", "redo", arrows, "extend" (Shift+Down), "click:ROW:LENGTH" (on
+    // a bar of the tree), "keep:lower" (whose labels a join's question
+    // keeps), "type:TEXT" (F2, the text, Enter), "enter:TEXT" (the same
+    // with Enter), "menu:ACTION" (an entry without a key), "set:FIELD=VALUE"
+    // (what the next dialogs are filled with), "cancel" (they are
+    // cancelled), each action's key by its name ("splitTo", "hosts",
+    // "labels", "find", "copy", ...), and "save", "saveAs", "open" and "close".
     void play(const QString& script) {
         using Qt::ControlModifier, Qt::ShiftModifier;
         struct StepKey {
@@ -239,8 +243,18 @@ class PlannerTest : public QObject {
                                           [&step](const StepKey& key) { return step == key.step; });
             if (key != std::end(keys)) {
                 QTest::keyClick(focus, key->key, key->modifiers);
+            } else if (step.startsWith("click:")) {
+                // "click:ROW:LENGTH": on the tree's bar for that block of the row.
+                const QStringList at = step.split(':');
+                const auto* tree = qobject_cast<quellan::PlanTreeDelegate*>(
+                    table()->itemDelegateForColumn(PlanModel::TreeColumn));
+                QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+                                  tree->barCentre(at.at(1).toInt(), at.at(2).toInt()));
             } else if (step.startsWith("keep:")) {
-                answerer_->fields["planJoinKeep"] = step == "keep:lower" ? "0" : "1";
+                // A sibling's join asks label by label, a block's as a whole.
+                const bool lower = step == "keep:lower";
+                answerer_->fields["planJoinKeep"] = lower ? "0" : "1";
+                answerer_->named = lower ? "planJoinKeepLower" : "planJoinKeepUpper";
             } else if (step.startsWith("menu:")) {
                 // An entry that has no key, chosen from its menu.
                 action(qPrintable(step.mid(5)))->trigger();
@@ -458,7 +472,8 @@ private slots:
         }
         QVERIFY(openPlanner(std::move(plan)));
         QStringList cells;
-        for (int column = 0; column < PlanModel::ColumnCount; ++column)
+        // The tree's column is drawn, and has no text.
+        for (int column = 0; column < PlanModel::TreeColumn; ++column)
             cells << model()->index(row, column).data().toString();
         QCOMPARE(cells.join('|'), text);
         for (const int column : {0, int(PlanModel::NameColumn), PlanModel::ColumnCount - 1})
@@ -658,6 +673,43 @@ private slots:
                                                     << "10.0.0.0/25 Web; 10.0.0.128/25 Web backup"
                                                     << "10.0.0.0/25"
                                                     << "";
+        QTest::newRow("tree, the upper half's block") << "split down split click:3:25"
+                                                      << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                                      << "10.0.0.128/25"
+                                                      << "";
+        QTest::newRow("tree, the network from its last row") << "split down split click:3:24"
+                                                             << "10.0.0.0/24 free"
+                                                             << "10.0.0.0/24"
+                                                             << "";
+        QTest::newRow("tree, three levels from the first row") << "split split split click:1:24"
+                                                               << "10.0.0.0/24 free"
+                                                               << "10.0.0.0/24"
+                                                               << "";
+        QTest::newRow("tree, no bar at the subnet's own length")
+            << "split down split click:1:25"
+            << "10.0.0.0/25 free; 10.0.0.128/26 free; 10.0.0.192/26 free"
+            << "10.0.0.0/25"
+            << "";
+        QTest::newRow("tree, none on the network's row") << "split click:0:24"
+                                                         << "10.0.0.0/25 free; 10.0.0.128/25 free"
+                                                         << "10.0.0.0/24"
+                                                         << "";
+        QTest::newRow("tree, undo") << "split down split click:1:24 undo"
+                                    << "10.0.0.0/25 free; 10.0.0.128/26 free; 10.0.0.192/26 free"
+                                    << "10.0.0.0/25"
+                                    << "";
+        QTest::newRow("tree, names differ, keep the last's")
+            << "split type:A down split down type:B keep:upper click:1:24"
+            << "10.0.0.0/24 B"
+            << "10.0.0.0/24"
+            << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\"); say whose "
+               "labels to keep.";
+        QTest::newRow("tree, names differ, cancelled")
+            << "split type:A down split down type:B click:2:24"
+            << "10.0.0.0/25 A; 10.0.0.128/26 free; 10.0.0.192/26 B"
+            << "10.0.0.192/26"
+            << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\"); say whose "
+               "labels to keep.";
     }
     void actions() {
         QFETCH(QString, keys);
@@ -771,6 +823,47 @@ private slots:
                                                    " was not imported:\n" + file("broken.csv") +
                                                    ":2: "),
                  qPrintable(answerer_->said.back()));
+    }
+
+    // The tree's bars stand out from the rows in a light palette and in a
+    // dark one, and the block pointed at stands out from the other bars.
+    void treeColours_data() {
+        QTest::addColumn<QColor>("base");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("dark") << QColor(30, 30, 32) << QColor(220, 220, 220);
+    }
+    void treeColours() {
+        QFETCH(QColor, base);
+        QFETCH(QColor, text);
+        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+        QPalette palette = before;
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Text, text);
+        QApplication::setPalette(palette);
+        Plan plan = planOf("10.0.0.0/24");
+        quellan::apply(plan, quellan::splitSubnet(plan, net("10.0.0.0/24"), 26).change);
+        QVERIFY(openPlanner(std::move(plan)));
+        // The network's row current, so the rows looked at are not selected.
+        table()->setCurrentIndex(model()->index(0, 0));
+        const auto* tree = qobject_cast<quellan::PlanTreeDelegate*>(
+            table()->itemDelegateForColumn(PlanModel::TreeColumn));
+        const QPoint bar = tree->barCentre(2, 24);
+        // A /26 has bars for /24 and /25 only.
+        const QPoint ground = tree->barCentre(2, 26);
+        const auto colourAt = [this](const QPoint& point) {
+            return table()->viewport()->grab().toImage().pixelColor(point);
+        };
+        const auto distance = [](const QColor& a, const QColor& b) {
+            return std::hypot(a.redF() - b.redF(), a.greenF() - b.greenF(), a.blueF() - b.blueF());
+        };
+        const QColor plain = colourAt(bar);
+        QVERIFY2(distance(plain, colourAt(ground)) > 0.3, qPrintable(plain.name()));
+        // From off the bars: a pointer already where it is sent moves nowhere.
+        QTest::mouseMove(table()->viewport(), ground);
+        QTest::mouseMove(table()->viewport(), tree->barCentre(3, 24));
+        QTRY_VERIFY2(distance(colourAt(bar), plain) > 0.2, qPrintable(colourAt(bar).name()));
     }
 
     // Save As names the file, Save writes it again, and what is written is
