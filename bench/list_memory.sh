@@ -32,6 +32,6 @@ kill "$app"
 INSIDE
 
 for case in 192.168.1.10:26 10.1.2.3:30 10.1.2.3:32; do
-    XDG_CONFIG_HOME=$work/config ROOT=$PWD BINARY=$binary ADDRESS=${case%:*} BITS=${case#*:} \
+    XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ROOT=$PWD BINARY=$binary ADDRESS=${case%:*} BITS=${case#*:} \
         xvfb-run -a sh "$work/inside.sh" 2>/dev/null
 done

@@ -55,8 +55,9 @@ import -window root "$WORK/screen.png"
 kill "$app"
 INSIDE
 
-# A settings directory of its own: no place remembered from the user's runs.
-XDG_CONFIG_HOME=$work/config ROOT=$root BINARY=$binary ADDRESS=$address SUBNETS=$subnets WORK=$work \
+# Settings and data folders of its own: no place remembered from the user's
+# runs, and no crash copy of theirs offered at start.
+XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ROOT=$root BINARY=$binary ADDRESS=$address SUBNETS=$subnets WORK=$work \
     xvfb-run -a -s "-screen 0 3200x2000x24 -wr" sh "$work/inside.sh"
 
 # Without a window manager the window has no frame: its geometry is its client area.

@@ -7,7 +7,10 @@ reads the reason from the status bar. The status bar must also have announced
 each change with a name-change event. Shift+F10 must open the results menu,
 whose entries a screen reader meets as the focus enters it. Last, it sets 26 bits, opens the subnet
 list with Ctrl+L and reads it as a table: its cells, each with its column's
-header, the address's row selected and the focus in it.
+header, the address's row selected and the focus in it. Then it opens the
+planner with Ctrl+P, adds an IPv6 network, splits and names it from the
+keyboard, reads each row's sentence and hears each change announced, and
+saves the plan with Ctrl+S.
 
 Run by atspi_check.sh inside a private D-Bus session and X server:
     atspi_check.py WINDOW_BINARY
@@ -60,6 +63,18 @@ SUBNET_ROWS = [
     ["192.168.1.192/26", "192.168.1.193", "192.168.1.254", "192.168.1.255", "62"],
 ]
 SUBNET_NOTE = "4 subnets of /26."
+PLANNER_TITLE = "Plan of 192.168.1.0/26 — Brevint Quellan"
+# The planner after adding 2001:db8::/64, splitting it and naming its first half.
+PLANNER_HEADERS = ["Subnet", "Mask", "Usable range", "Usable", "Name", "VLAN", "Hosts", "Note"]
+PLANNER_ROWS = [
+    "Network 192.168.1.0/26, all free",
+    "192.168.1.0/26, free, 62 usable",
+    "Network 2001:db8::/64, 9223372036854775808 addresses free",
+    "2001:db8::/65, Servers, 9223372036854775808 usable",
+    "2001:db8:0:0:8000::/65, free, 9223372036854775808 usable",
+]
+PLANNER_SAID = ["Add network 2001:db8::/64", "Split 2001:db8::/64 into 2 subnets",
+                "Label 2001:db8::/65"]
 EMPTY_BEFORE_INPUT = ["Decimal IP address", "Address Class", "Classfull Network Mask",
                       "Classless Network Mask", "Network Address", "Broadcast Address"]
 
@@ -322,6 +337,83 @@ def read_subnets(desktop, app_pid):
     return problems
 
 
+def read_planner(desktop, app_pid, window, status_events, folder):
+    """Opens the planner with Ctrl+P, adds an IPv6 network, splits and names
+    it, all from the keyboard, and reads the rows and what was announced;
+    then saves the plan with Ctrl+S and closes the planner with Ctrl+W."""
+    xdotool("windowfocus", "--sync", window)
+    xdotool("key", "ctrl+p")
+    frame = wait_for("the planner on the accessibility bus",
+                     lambda: find_frame(desktop, app_pid, PLANNER_TITLE), 10)
+    planner = wait_for("the planner's X window", lambda: subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", "^Plan of"],
+        capture_output=True, text=True, timeout=20).stdout.split(), 10)[0]
+    xdotool("windowfocus", "--sync", planner)
+    problems = []
+    status_events.clear()
+
+    def said(text):
+        return lambda: text in status_events
+
+    xdotool("key", "ctrl+shift+n")
+    time.sleep(0.5)
+    xdotool("type", "--delay", "20", "2001:db8::/64")
+    xdotool("key", "Return")
+    wait_for("the network added", said(PLANNER_SAID[0]), 10)
+    # As a window manager gives the window back its keys once a dialog goes.
+    xdotool("windowfocus", "--sync", planner)
+    xdotool("key", "ctrl+d")
+    wait_for("the split", said(PLANNER_SAID[1]), 10)
+    xdotool("key", "F2")
+    time.sleep(0.5)
+    xdotool("type", "--delay", "20", "Servers")
+    xdotool("key", "Return")
+    wait_for("the name", said(PLANNER_SAID[2]), 10)
+    if [text for text in status_events if text in PLANNER_SAID] != PLANNER_SAID:
+        problems.append("the planner announced %r" % status_events)
+
+    table = next((node for node in descendants(frame)
+                  if node.getRole() == pyatspi.ROLE_TABLE), None)
+    if table is None:
+        return problems + ["the planner has no table"]
+    cells = table.queryTable()
+    rows = []
+    for row in range(cells.nRows):
+        cell = cells.getAccessibleAt(row, 0)
+        rows.append(cell.description)
+    if rows != PLANNER_ROWS:
+        problems.append("the planner's rows read %r" % rows)
+    headers = []
+    for column in range(len(PLANNER_HEADERS)):
+        cell = cells.getAccessibleAt(3, column)
+        header = cells.getColumnHeader(cells.getColumnAtIndex(cell.getIndexInParent()))
+        headers.append(header.name if header else None)
+    if headers != PLANNER_HEADERS:
+        problems.append("the planner's headers read %r" % headers)
+    name = cells.getAccessibleAt(3, PLANNER_HEADERS.index("Name")).name
+    if name != "Servers":
+        problems.append("the named cell reads %r" % name)
+
+    # Saved from the keyboard: Ctrl+S asks for a name, typed as a path.
+    path = os.path.join(folder, "campus.qplan")
+    xdotool("key", "ctrl+s")
+    time.sleep(1)
+    xdotool("type", "--delay", "10", path)
+    xdotool("key", "Return")
+    wait_for("the save", said("Saved campus.qplan"), 10)
+    xdotool("windowfocus", "--sync", planner)
+    if not os.path.exists(path):
+        problems.append("nothing was saved at %s" % path)
+    xdotool("key", "ctrl+w")
+    wait_for("the planner closed", lambda: find_frame(desktop, app_pid, PLANNER_TITLE) is None, 10)
+
+    print("planner read over AT-SPI (each row's sentence):")
+    for line in rows:
+        print("  " + line)
+    print("  %-24s %r" % ("announced", [text for text in status_events if text]))
+    return problems
+
+
 def check(binary):
     # Asking for the desktop starts the accessibility bus; Qt connects to it
     # only if it is already there when the window starts (or appears later).
@@ -329,17 +421,20 @@ def check(binary):
     status_events = []
 
     def on_name_change(event):
-        if event.source.getRole() == pyatspi.ROLE_STATUS_BAR:
-            status_events.append(event.source.name)
+        try:
+            if event.source.getRole() == pyatspi.ROLE_STATUS_BAR:
+                status_events.append(event.source.name)
+        except GLib.Error:
+            pass  # an object gone before its event was read: a closed dialog's
 
     pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
     focus_events = []
     pyatspi.Registry.registerEventListener(lambda event: focus_events.append(event.source), "focus:")
 
-    # The subnet list's place goes to settings of this run's own.
+    # The subnet list's place, and any plan's crash copy, go to folders of this run's own.
     settings = tempfile.TemporaryDirectory()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
-               XDG_CONFIG_HOME=settings.name)
+               XDG_CONFIG_HOME=settings.name, XDG_DATA_HOME=settings.name)
     errors = tempfile.TemporaryFile(mode="w+")
     started = time.monotonic()
     app = subprocess.Popen([binary], env=env, stderr=errors)
@@ -352,6 +447,7 @@ def check(binary):
         problems = read_session(frame, window, status_events)
         problems += read_results_menu(focus_events)
         problems += read_subnets(desktop, app.pid)
+        problems += read_planner(desktop, app.pid, window, status_events, settings.name)
     except CheckFailed as failure:
         problems.append(str(failure))
     finally:
