@@ -4,6 +4,8 @@
 # QUELLAN_SHOT_ADDRESS sets the address typed; set it empty to type nothing.
 # QUELLAN_SHOT_SUBNETS=N then types N on the slider and opens the subnet
 # list with Ctrl+L; the picture holds both windows, side by side.
+# QUELLAN_SHOT_PLAN=FILE.qplan instead opens the planner on that plan and
+# photographs it alone.
 #   scripts/screenshot.sh [BINARY] [OUTPUT]
 # Builds nothing: make the binary first (cmake --preset release && cmake --build --preset release).
 # Installs what it needs (xvfb-run, xdotool, ImageMagick) where it is missing.
@@ -15,6 +17,7 @@ binary=${1:-$root/build/release/window/brevint-quellan}
 output=${2:-$root/docs/screenshot.png}
 address=${QUELLAN_SHOT_ADDRESS-192.168.1.10}
 subnets=${QUELLAN_SHOT_SUBNETS-}
+plan=${QUELLAN_SHOT_PLAN-}
 
 "$root/scripts/setup.sh" --display-tools
 if [ ! -x "$binary" ]; then
@@ -31,6 +34,16 @@ cat > "$work/inside.sh" <<'INSIDE'
 #!/bin/sh
 set -eu
 . "$ROOT/scripts/window_driver.sh"
+if [ -n "$PLAN" ]; then
+    start_window "$BINARY" "$PLAN" "^$(basename "$PLAN") — Brevint Quellan\$"
+    # The current row on a named subnet, as the planner is used.
+    xdotool key --delay 100 Down Down
+    sleep 0.5
+    xdotool getwindowgeometry --shell "$window" > "$WORK/geometry"
+    import -window root "$WORK/screen.png"
+    kill "$app"
+    exit 0
+fi
 start_window "$BINARY"
 if [ -n "$ADDRESS" ]; then
     type_address "$ADDRESS"
@@ -57,7 +70,7 @@ INSIDE
 
 # Settings and data folders of its own: no place remembered from the user's
 # runs, and no crash copy of theirs offered at start.
-XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ROOT=$root BINARY=$binary ADDRESS=$address SUBNETS=$subnets WORK=$work \
+XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ROOT=$root BINARY=$binary ADDRESS=$address SUBNETS=$subnets PLAN=$plan WORK=$work \
     xvfb-run -a -s "-screen 0 3200x2000x24 -wr" sh "$work/inside.sh"
 
 # Without a window manager the window has no frame: its geometry is its client area.

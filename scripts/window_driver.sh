@@ -1,14 +1,20 @@
 # Shell functions that drive the window under an X server with xdotool, as a
 # user would; sourced by the scripts that photograph and measure it.
 
-# start_window BINARY: starts it in the background and waits for its window;
+# start_window BINARY [FILE TITLE]: starts it in the background (on FILE,
+# when given) and waits for its window (the one titled TITLE, a pattern);
 # sets $app (its process) and $window (its X window).
 start_window() {
-    "$1" &
+    if [ $# -gt 1 ]; then
+        "$1" "$2" &
+    else
+        "$1" &
+    fi
     app=$!
+    title=${3:-'^Brevint Quellan$'}
     window=""
     for _ in $(seq 50); do
-        window=$(xdotool search --name '^Brevint Quellan$' 2>/dev/null | head -n 1) || true
+        window=$(xdotool search --name "$title" 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && break
         sleep 0.1
     done

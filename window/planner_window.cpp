@@ -1,5 +1,6 @@
 #include "planner_window.h"
 
+#include "networks/block_text.h"
 #include "plan_dialogs.h"
 #include "plan_model.h"
 #include "plan_recovery.h"
@@ -23,6 +24,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
@@ -132,10 +135,7 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     view_->verticalHeader()->hide();
     view_->horizontalHeader()->setStretchLastSection(true);
     const int digit = view_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    view_->setColumnWidth(PlanModel::SubnetColumn, 22 * digit);
-    view_->setColumnWidth(PlanModel::MaskColumn, 16 * digit);
-    view_->setColumnWidth(PlanModel::RangeColumn, 34 * digit);
-    view_->setColumnWidth(PlanModel::UsableColumn, 10 * digit);
+    fitColumns();
     view_->setColumnWidth(PlanModel::NameColumn, 20 * digit);
     view_->setColumnWidth(PlanModel::VlanColumn, 6 * digit);
     view_->setColumnWidth(PlanModel::HostsColumn, 8 * digit);
@@ -152,7 +152,14 @@ PlannerWindow::PlannerWindow(Plan plan, const QString& path, QWidget* parent)
     view_->addAction(enter);
     auto* tree = new PlanTreeDelegate(*view_, *model_);
     connect(tree, &PlanTreeDelegate::joinAsked, this, &PlannerWindow::joinTreeBlock);
-    resize(140 * digit, 40 * view_->verticalHeader()->defaultSectionSize());
+    // Every column in view where the screen has room for them; the Note
+    // column is given room for a short note.
+    int columns = 20 * digit + view_->verticalScrollBar()->sizeHint().width() + 4;
+    for (int column = 0; column < PlanModel::ColumnCount; ++column)
+        columns += view_->columnWidth(column);
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(columns, screen.width() * 9 / 10),
+           std::min(30 * view_->verticalHeader()->defaultSectionSize(), screen.height() * 8 / 10));
     restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
     if (!path_.isEmpty())
         rememberFile(path_);
@@ -523,9 +530,38 @@ void PlannerWindow::newPlan() {
     announce(QStringLiteral("New plan of %1 networks").arg(plan().networks.size()));
 }
 
+void PlannerWindow::fitColumns() {
+    // As wide as the longest text the plan's networks can give, so that no
+    // count or address is cut short: found from each network's last
+    // address, which has no run of zeros to shorten it, not from the rows.
+    const QFontMetrics metrics = view_->fontMetrics();
+    const int margin = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
+    int subnet = 0;
+    int range = 0;
+    int usable = metrics.horizontalAdvance(QStringLiteral("Usable"));
+    for (const PlanNetwork& network : plan().networks) {
+        std::string last;
+        appendAddress(last, network.block.family, lastOf(network.block));
+        const QString text = QString::fromStdString(last);
+        subnet = std::max(subnet, metrics.horizontalAdvance(text + QStringLiteral("/128")));
+        range = std::max(range, metrics.horizontalAdvance(text + QStringLiteral(" – ") + text));
+        std::string count;
+        appendDecimal128(count, hostMask(network.block.family, network.block.length));
+        usable = std::max(usable, metrics.horizontalAdvance(QString::fromStdString(count)));
+        range = std::max(range, metrics.horizontalAdvance(QString::fromStdString(count) +
+                                                          QStringLiteral(" addresses free")));
+    }
+    view_->setColumnWidth(PlanModel::SubnetColumn, subnet + margin);
+    view_->setColumnWidth(PlanModel::MaskColumn,
+                          metrics.horizontalAdvance(QStringLiteral("255.255.255.255")) + margin);
+    view_->setColumnWidth(PlanModel::RangeColumn, range + margin);
+    view_->setColumnWidth(PlanModel::UsableColumn, usable + margin);
+}
+
 void PlannerWindow::showPlan(Plan plan, const QString& path) {
     undo_->clear();
     model_->setPlan(std::move(plan));
+    fitColumns();
     path_ = path;
     view_->setCurrentIndex(model_->index(model_->rowCount() > 1 ? 1 : 0, 0));
     updateTitle();

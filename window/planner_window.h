@@ -72,6 +72,7 @@ private:
     void announce(const QString& text);
     // Shows a plan read or made afresh, with nothing to undo.
     void showPlan(Plan plan, const QString& path);
+    void fitColumns();
     // The subnets of the selected rows, the current one first.
     std::vector<Block> selectedSubnets() const;
     void labelsEdited(const Block& subnet, const Labels& labels, const QString& refusal);
