@@ -248,6 +248,12 @@ std::optional<Labels> askJoinLabels(QWidget* parent, const Subnet& lower, const 
         form->addRow(QString::fromLatin1(choice.label), choice.box);
     }
     addButtons(dialog, *layout, [&dialog] { dialog.accept(); });
+    // The first choice has the keys: the arrows choose, Enter is OK.
+    for (const Choice& choice : choices)
+        if (choice.box != nullptr) {
+            choice.box->setFocus();
+            break;
+        }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const auto pick = [&choices](std::size_t i) {

@@ -189,6 +189,10 @@ bool PlanTreeDelegate::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
+    // The viewport is no editor: the base class would commit and close it
+    // as one when it loses the focus or is given Enter.
+    if (watched == view_.viewport())
+        return false;
     return QStyledItemDelegate::eventFilter(watched, event);
 }
 
