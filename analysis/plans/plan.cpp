@@ -284,17 +284,17 @@ std::size_t utf8Prefix(std::string_view text) {
 }
 
 Usable usableOf(Profile profile, const Block& subnet) {
+    const Range hosts = usableRange(subnet);
+    // No provider keeps any of an IPv6 subnet's addresses.
     if (subnet.family == Family::IPv6)
-        return {true, subnet.first, lastOf(subnet)};
-    const std::uint64_t size = std::uint64_t{1} << (32 - subnet.length);
+        return {true, hosts.first, hosts.last};
+    // A provider keeps its addresses at the subnet's own ends and gives no
+    // /31 to a point-to-point link: RFC 3021 is the standard rule's alone.
     std::uint64_t low = 0;
     std::uint64_t high = 0;
     switch (profile) {
     case Profile::Standard:
-        // RFC 3021: both addresses of a /31 are hosts, and a /32 is one.
-        low = size > 2 ? 1 : 0;
-        high = low;
-        break;
+        return {true, hosts.first, hosts.last};
     case Profile::Aws:
     case Profile::Azure:
         low = 4;
@@ -309,6 +309,7 @@ Usable usableOf(Profile profile, const Block& subnet) {
         high = 1;
         break;
     }
+    const std::uint64_t size = std::uint64_t{1} << (32 - subnet.length);
     if (size <= low + high)
         return {};
     return {true, subnet.first + low, lastOf(subnet) - high};

@@ -4,6 +4,7 @@
 // the test's own, given as XDG_CONFIG_HOME and XDG_DATA_HOME, which the
 // writer process started here shares.
 
+#include "modal_answers.h"
 #include "networks/operand_text.h"
 #include "plan_recovery.h"
 #include "planner_window.h"
@@ -11,11 +12,9 @@
 #include "recent_files.h"
 #include "window_test_support.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -23,13 +22,13 @@
 #include <QTableView>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 #include <utility>
 
 using quellan::Plan;
 using quellan::PlannerWindow;
 using quellan::PlanRecovery;
+using quellan::test::ModalAnswers;
 
 namespace {
 
@@ -67,40 +66,6 @@ PlannerWindow* openedPlanner() {
         if (auto* planner = qobject_cast<PlannerWindow*>(window); planner && planner->isVisible())
             return planner;
     return nullptr;
-}
-
-// Hands each modal window that opens to `answer`, inside that window's own
-// event loop; the boxes' "NAME: TEXT INFORMATIVE TEXT" are kept.
-class ModalAnswers : public QObject {
-public:
-    explicit ModalAnswers(std::function<void(QWidget*)> answer)
-        : answer_(std::move(answer)) {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                if (auto* box = qobject_cast<QMessageBox*>(modal))
-                    said << QStringList{box->objectName() + ": " + box->text(),
-                                        box->informativeText()}
-                                .join(' ')
-                                .trimmed();
-                answer_(modal);
-            }
-        });
-        timer_.start(10);
-    }
-
-    QStringList said;
-
-private:
-    std::function<void(QWidget*)> answer_;
-    QTimer timer_;
-};
-
-// Clicks the button of that object name in each box.
-std::unique_ptr<ModalAnswers> pressing(const QString& button) {
-    return std::make_unique<ModalAnswers>([button](QWidget* modal) {
-        if (auto* pressed = modal->findChild<QAbstractButton*>(button))
-            pressed->click();
-    });
 }
 
 } // namespace
@@ -178,11 +143,9 @@ private slots:
             else if (key == "wait")
                 QTRY_VERIFY(!written.isEmpty());
             else if (key.startsWith("close:")) {
-                answers = std::make_unique<ModalAnswers>([key](QWidget* modal) {
-                    auto* box = qobject_cast<QMessageBox*>(modal);
-                    box->button(key == "close:discard" ? QMessageBox::Discard : QMessageBox::Cancel)
-                        ->click();
-                });
+                answers = std::make_unique<ModalAnswers>();
+                answers->standard =
+                    key == "close:discard" ? QMessageBox::Discard : QMessageBox::Cancel;
                 QTest::keyClick(table(), Qt::Key_W, Qt::ControlModifier);
                 QCOMPARE(answers->said.size(), qsizetype{1});
             } else
@@ -283,11 +246,8 @@ private slots:
         if (changed)
             QTest::keyClick(table(), Qt::Key_D, Qt::ControlModifier);
         const Plan shown = planner_->plan();
-        const ModalAnswers answers([answer](QWidget* modal) {
-            qobject_cast<QMessageBox*>(modal)
-                ->button(static_cast<QMessageBox::StandardButton>(answer))
-                ->click();
-        });
+        ModalAnswers answers;
+        answers.standard = static_cast<QMessageBox::StandardButton>(answer);
 
         auto* menu = planner_->findChild<QMenu*>("planOpenRecent");
         menu->popup({});
@@ -333,16 +293,11 @@ private slots:
         if (folderGone)
             QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(openPlanner(planOf("192.168.0.0/16"), {}));
-        QString started;
-        const ModalAnswers answers([&started](QWidget* modal) {
-            auto* chooser = qobject_cast<QFileDialog*>(modal);
-            started = chooser->directory().absolutePath();
-            chooser->reject();
-        });
+        const ModalAnswers answers;
         QTest::keyClick(table(), dialog == "open" ? Qt::Key_O : Qt::Key_S,
                         dialog == "open" ? Qt::ControlModifier
                                          : Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(started, folderGone ? QDir::currentPath() : folder);
+        QCOMPARE(answers.startedIn, QStringList{folderGone ? QDir::currentPath() : folder});
     }
 
     // The planner opens at the size it was closed at.
@@ -405,17 +360,18 @@ private slots:
             QVERIFY(cut.resize(fileBytes(copy).indexOf('\n') + 3));
         }
 
-        const auto answers = pressing(answer);
+        ModalAnswers answers;
+        answers.named = answer;
         quellan::offerRecoveredPlans(nullptr);
-        QCOMPARE(answers->said.size(), qsizetype{1});
-        QVERIFY2(answers->said.front().startsWith(
+        QCOMPARE(answers.said.size(), qsizetype{1});
+        QVERIFY2(answers.said.front().startsWith(
                      "planRecoveryOffer: Recover unsaved plan? Brevint Quellan ended before the "
                      "changes to " +
                      (neverSaved ? "a new plan of 10.0.0.0/24" : QDir::toNativeSeparators(path)) +
                      " were saved. A copy written at "),
-                 qPrintable(answers->said.front()));
+                 qPrintable(answers.said.front()));
         // What is wrong with it, as the plan reader says.
-        QCOMPARE(answers->said.front().contains("holds them.\n" + copy + ":"), copyOf == "damaged");
+        QCOMPARE(answers.said.front().contains("holds them.\n" + copy + ":"), copyOf == "damaged");
         QCOMPARE(quellan::orphanedCopies(), offeredAgain ? QStringList{copy} : QStringList());
         QCOMPARE(QFile::exists(copy), offeredAgain);
 
@@ -433,16 +389,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(recovered));
         // A plan never saved is saved as a file of its own.
         const QString savedTo = neverSaved ? file("recovered.qplan") : path;
-        const ModalAnswers saving([&savedTo](QWidget* modal) {
-            if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
-                // selectFile() leaves the name box alone while it has the
-                // keyboard, as it has once the dialog is active.
-                if (QWidget* focus = chooser->focusWidget())
-                    focus->clearFocus();
-                chooser->selectFile(savedTo);
-                static_cast<QDialog*>(chooser)->accept();
-            }
-        });
+        answers.file = savedTo;
         QTest::keyClick(recovered->findChild<QTableView*>("planTable"), Qt::Key_S,
                         Qt::ControlModifier);
         QVERIFY(!recovered->isWindowModified());

@@ -2,6 +2,7 @@
 // that split, join and label subnets, each undone and redone, and its files:
 // saved whole, refused whole, and never closed over unsaved changes.
 
+#include "modal_answers.h"
 #include "networks/operand_text.h"
 #include "plan_model.h"
 #include "plan_tree_delegate.h"
@@ -10,25 +11,18 @@
 #include "plans/plan_file.h"
 #include "window_test_support.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTimer>
 
 #include <cmath>
 #include <fstream>
@@ -38,6 +32,7 @@
 using quellan::Plan;
 using quellan::PlanModel;
 using quellan::PlannerWindow;
+using quellan::test::ModalAnswers;
 using quellan::test::WindowFixture;
 
 namespace {
@@ -62,99 +57,6 @@ bool writeBytes(const QString& path, const std::string& bytes) {
     return static_cast<bool>(out.flush());
 }
 
-// Answers the boxes and file dialogs the planner opens, from inside their
-// own event loops, and keeps what each box said.
-class Answerer : public QObject {
-public:
-    Answerer() {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, &Answerer::answer);
-        timer_.start();
-    }
-
-    // The button pressed in the next boxes: a standard one, or one named.
-    QMessageBox::StandardButton standard = QMessageBox::NoButton;
-    QString named;
-    // The file a file dialog takes; none cancels it.
-    QString file;
-    // What the planner's own dialogs are filled with, by object name: the
-    // text of a box, or the entry chosen in a list. "cancel" for `named`
-    // cancels them; a dialog that stays open after OK, refusing what it
-    // was given, is cancelled with its reason said.
-    QMap<QString, QString> fields;
-    QStringList said;
-
-private:
-    void answer() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            said << box->objectName() + ": " + box->text();
-            // The named button, else the standard one, else what Escape
-            // would press.
-            QAbstractButton* button =
-                named.isEmpty() ? nullptr : box->findChild<QAbstractButton*>(named);
-            for (const QMessageBox::StandardButton which :
-                 {standard, QMessageBox::Cancel, QMessageBox::Ok})
-                if (button == nullptr && which != QMessageBox::NoButton)
-                    button = box->button(which);
-            button->click();
-        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            if (file.isEmpty()) {
-                files->reject();
-            } else {
-                // selectFile() leaves the name box alone while it has the
-                // keyboard, as it has once the dialog is active.
-                if (QWidget* focus = files->focusWidget())
-                    focus->clearFocus();
-                files->selectFile(file);
-                // QFileDialog's own accept(), which takes the file, is
-                // public only as QDialog's.
-                static_cast<QDialog*>(files)->accept();
-            }
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            fill(*dialog);
-        }
-    }
-
-    void fill(QDialog& dialog) {
-        auto* reason = dialog.findChild<QLabel*>("planDialogReason");
-        if (&dialog == answered_) {
-            said << dialog.objectName() + ": " + (reason ? reason->text() : QString());
-            dialog.reject();
-            return;
-        }
-        answered_ = &dialog;
-        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
-        if (!labels.isEmpty() && labels.front()->objectName() == "planJoinIntro")
-            said << dialog.objectName() + ": " + labels.front()->text();
-        if (named == "cancel") {
-            dialog.reject();
-            return;
-        }
-        for (auto field = fields.cbegin(); field != fields.cend(); ++field) {
-            if (auto* line = dialog.findChild<QLineEdit*>(field.key())) {
-                // Typed, as some boxes answer each keystroke.
-                line->selectAll();
-                QTest::keyClicks(line, field.value());
-            } else if (auto* lines = dialog.findChild<QPlainTextEdit*>(field.key()))
-                lines->setPlainText(field.value());
-            for (QComboBox* list : dialog.findChildren<QComboBox*>()) {
-                if (!list->objectName().startsWith(field.key()))
-                    continue;
-                if (list->isEditable())
-                    list->setEditText(field.value());
-                else
-                    list->setCurrentIndex(field.value().toInt());
-            }
-        }
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    }
-
-    QPointer<QDialog> answered_;
-
-    QTimer timer_;
-};
-
 } // namespace
 
 class PlannerTest : public QObject {
@@ -162,7 +64,7 @@ class PlannerTest : public QObject {
 
     WindowFixture fixture_;
     std::unique_ptr<PlannerWindow> planner_;
-    std::unique_ptr<Answerer> answerer_;
+    std::unique_ptr<ModalAnswers> answers_;
     std::unique_ptr<QTemporaryDir> directory_;
 
     QTableView* table() { return planner_->findChild<QTableView*>("planTable"); }
@@ -254,18 +156,18 @@ class PlannerTest : public QObject {
             } else if (step.startsWith("keep:")) {
                 // A sibling's join asks label by label, a block's as a whole.
                 const bool lower = step == "keep:lower";
-                answerer_->fields["planJoinKeep"] = lower ? "0" : "1";
-                answerer_->named = lower ? "planJoinKeepLower" : "planJoinKeepUpper";
+                answers_->fields["planJoinKeep"] = lower ? "0" : "1";
+                answers_->named = lower ? "planJoinKeepLower" : "planJoinKeepUpper";
             } else if (step.startsWith("menu:")) {
                 // An entry that has no key, chosen from its menu.
                 action(qPrintable(step.mid(5)))->trigger();
             } else if (step == "cancel") {
-                answerer_->named = "cancel";
+                answers_->named = "cancel";
             } else if (step.startsWith("set:")) {
                 // set:NAME=VALUE, "_" for a blank and "|" for a line end.
                 const QString field = step.mid(4).section('=', 0, 0);
                 QString value = step.section('=', 1);
-                answerer_->fields[field] = value.replace('_', ' ').replace('|', '\n');
+                answers_->fields[field] = value.replace('_', ' ').replace('|', '\n');
             } else if (step.startsWith("type:") || step.startsWith("enter:")) {
                 QTest::keyClick(focus, step.startsWith("type:") ? Qt::Key_F2 : Qt::Key_Return);
                 QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
@@ -300,14 +202,14 @@ private slots:
         // The view's complaints of editors misused are faults of the planner's.
         QTest::failOnWarning(QRegularExpression("^QAbstractItemView::"));
         QSettings().clear();
-        answerer_ = std::make_unique<Answerer>();
+        answers_ = std::make_unique<ModalAnswers>();
         directory_ = std::make_unique<QTemporaryDir>();
         QVERIFY(directory_->isValid());
     }
     void cleanup() {
         planner_.reset();
         fixture_.close();
-        answerer_.reset();
+        answers_.reset();
         directory_.reset();
     }
 
@@ -400,10 +302,10 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), table);
         QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
         QVERIFY(planner->isWindowModified());
-        answerer_->standard = static_cast<QMessageBox::StandardButton>(answer);
+        answers_->standard = static_cast<QMessageBox::StandardButton>(answer);
         QCOMPARE(fixture_.window().close(), closed);
-        QCOMPARE(answerer_->said.size(), qsizetype{1});
-        QVERIFY(answerer_->said.front().startsWith("planUnsaved: "));
+        QCOMPARE(answers_->said.size(), qsizetype{1});
+        QVERIFY(answers_->said.front().startsWith("planUnsaved: "));
         QCOMPARE(fixture_.window().isVisible(), !closed);
         QTRY_COMPARE(planner.isNull(), closed);
     }
@@ -733,7 +635,7 @@ private slots:
             return;
         QCOMPARE(subnetRows(), rows);
         QCOMPARE(currentSubnet(), current);
-        QCOMPARE(answerer_->said.join('\n'), refusal);
+        QCOMPARE(answers_->said.join('\n'), refusal);
         QCOMPARE(planner_->isWindowModified(), action("planUndo")->isEnabled());
         undoAll();
         QVERIFY(planner_->plan() == original);
@@ -788,8 +690,8 @@ private slots:
     // File ▸ New asks for networks of either family and a profile.
     void newPlanOfTwoFamilies() {
         QVERIFY(openPlanner(planOf("10.0.0.0/24")));
-        answerer_->fields["planNewNetworks"] = "2001:db8::/48\n10.1.0.0/16, 10.0.0.0/24";
-        answerer_->fields["planNewProfile"] = "azure";
+        answers_->fields["planNewNetworks"] = "2001:db8::/48\n10.1.0.0/16, 10.0.0.0/24";
+        answers_->fields["planNewProfile"] = "azure";
         QTest::keyClick(table(), Qt::Key_N, Qt::ControlModifier);
         QTRY_COMPARE(planner_->plan().networks.size(), std::size_t{3});
         QCOMPARE(subnetRows(), "10.0.0.0/24 free; 10.1.0.0/16 free; 2001:db8::/48 free");
@@ -804,28 +706,28 @@ private slots:
         play("split type:Servers right type:10 down left type:=SUM(A1) right right right "
              "type:Racks_1-4");
         const Plan labelled = planner_->plan();
-        answerer_->file = file("campus.csv");
+        answers_->file = file("campus.csv");
         play("menu:planExportCsv");
         QCOMPARE(fileBytes(file("campus.csv")),
                  QByteArray::fromStdString(quellan::planCsvText(labelled)));
 
-        answerer_->standard = QMessageBox::Discard;
+        answers_->standard = QMessageBox::Discard;
         play("split menu:planImportCsv");
         QTRY_VERIFY(planner_->plan() == labelled);
         // Imported, not yet saved as a plan.
         QVERIFY(planner_->isWindowModified());
 
         QVERIFY(writeBytes(file("broken.csv"), "cidr,name\r\n10.0.0.0/33,x\r\n"));
-        answerer_->file = file("broken.csv");
-        answerer_->said.clear();
+        answers_->file = file("broken.csv");
+        answers_->said.clear();
         play("menu:planImportCsv");
         QVERIFY(planner_->plan() == labelled);
-        QCOMPARE(answerer_->said.size(), qsizetype{2});
-        QVERIFY(answerer_->said.front().startsWith("planUnsaved: "));
-        QVERIFY2(answerer_->said.back().startsWith("planReadErrors: " + file("broken.csv") +
-                                                   " was not imported:\n" + file("broken.csv") +
-                                                   ":2: "),
-                 qPrintable(answerer_->said.back()));
+        QCOMPARE(answers_->said.size(), qsizetype{2});
+        QVERIFY(answers_->said.front().startsWith("planUnsaved: "));
+        QVERIFY2(answers_->said.back().startsWith("planReadErrors: " + file("broken.csv") +
+                                                  " was not imported:\n" + file("broken.csv") +
+                                                  ":2: "),
+                 qPrintable(answers_->said.back()));
     }
 
     // The tree's bars stand out from the rows in a light palette and in a
@@ -875,7 +777,7 @@ private slots:
         QVERIFY(openPlanner(planOf("10.0.0.0/24")));
         play("split");
         QVERIFY(planner_->isWindowModified());
-        answerer_->file = file("campus");
+        answers_->file = file("campus");
         play("saveAs");
         const QString path = file("campus.qplan");
         QCOMPARE(planner_->filePath(), path);
@@ -896,14 +798,14 @@ private slots:
         // Redo is a change from what is saved, and Ctrl+O opens the file
         // again only once that change is settled.
         play("redo");
-        answerer_->standard = QMessageBox::Discard;
-        answerer_->file = path;
+        answers_->standard = QMessageBox::Discard;
+        answers_->file = path;
         play("open");
         QTRY_VERIFY(planner_->plan() == saved.plan);
         QVERIFY(planner_->plan() != split);
         QVERIFY(!action("planUndo")->isEnabled());
-        QCOMPARE(answerer_->said.size(), qsizetype{1});
-        QVERIFY(answerer_->said.front().startsWith("planUnsaved: "));
+        QCOMPARE(answers_->said.size(), qsizetype{1});
+        QVERIFY(answers_->said.front().startsWith("planUnsaved: "));
     }
 
     // A save that fails says so, naming the file, and the plan stays
@@ -913,9 +815,9 @@ private slots:
         QVERIFY(openPlanner(planOf("10.0.0.0/24"), path));
         play("split");
         play("save");
-        QTRY_COMPARE(answerer_->said.size(), qsizetype{1});
-        QVERIFY2(answerer_->said.front().startsWith("planWriteError: " + path + " was not saved: "),
-                 qPrintable(answerer_->said.front()));
+        QTRY_COMPARE(answers_->said.size(), qsizetype{1});
+        QVERIFY2(answers_->said.front().startsWith("planWriteError: " + path + " was not saved: "),
+                 qPrintable(answers_->said.front()));
         QVERIFY(planner_->isWindowModified());
         QVERIFY(!QFile::exists(path));
     }
@@ -948,10 +850,10 @@ private slots:
 
         const Plan shown = planOf("172.16.0.0/16");
         QVERIFY(openPlanner(shown));
-        answerer_->file = path;
+        answers_->file = path;
         play("open");
-        QTRY_COMPARE(answerer_->said.size(), qsizetype{1});
-        const QString said = answerer_->said.front();
+        QTRY_COMPARE(answers_->said.size(), qsizetype{1});
+        const QString said = answers_->said.front();
         QVERIFY2(said.startsWith("planReadErrors: " + path + " was not opened:\n" + path + error),
                  qPrintable(said));
         QVERIFY(planner_->plan() == shown);
@@ -978,9 +880,9 @@ private slots:
         QVERIFY(openPlanner(planOf("10.0.0.0/24"), path));
         play("split");
         const std::string after = quellan::planFileText(planner_->plan());
-        answerer_->standard = static_cast<QMessageBox::StandardButton>(answer);
+        answers_->standard = static_cast<QMessageBox::StandardButton>(answer);
         play("close");
-        QCOMPARE(answerer_->said.size(), qsizetype{1});
+        QCOMPARE(answers_->said.size(), qsizetype{1});
         QCOMPARE(planner_->isVisible(), !closed);
         QCOMPARE(fileBytes(path).toStdString(), written ? after : before);
     }
@@ -1000,9 +902,9 @@ private slots:
         QCOMPARE(currentSubnet(), "10.255.255.240/28");
         // At the most a plan holds, a split is refused with the plan's reason.
         play("split");
-        QCOMPARE(answerer_->said.size(), qsizetype{1});
-        QVERIFY2(answerer_->said.front().startsWith("planRefusal: 10.255.255.240/28 into /29: "),
-                 qPrintable(answerer_->said.front()));
+        QCOMPARE(answers_->said.size(), qsizetype{1});
+        QVERIFY2(answers_->said.front().startsWith("planRefusal: 10.255.255.240/28 into /29: "),
+                 qPrintable(answers_->said.front()));
         const int rows = model()->rowCount();
         play("join");
         QCOMPARE(currentSubnet(), "10.255.255.224/27");
