@@ -512,7 +512,7 @@ void PlannerWindow::newPlan() {
     QStringList names;
     for (const Profile profile :
          {Profile::Standard, Profile::Aws, Profile::Azure, Profile::Gcp, Profile::Oci})
-        names << QString::fromUtf8(profileName(profile).data(), profileName(profile).size());
+        names << QString::fromStdString(std::string(profileName(profile)));
     std::optional<Profile> profile = Profile::Standard;
     const TextQuestion which{QStringLiteral("New Plan"),
                              QStringLiteral("&Profile (%1):").arg(names.join(QStringLiteral(", "))),
@@ -675,7 +675,7 @@ void PlannerWindow::find() {
     const TextQuestion question{QStringLiteral("Find"),
                                 QStringLiteral("&Address, network or name:"),
                                 QStringLiteral("planFindText"), found_, false};
-    const auto check = [this](const QString& text) {
+    const auto check = [](const QString& text) {
         return text.trimmed().isEmpty() ? QStringLiteral("Type what to find.") : QString();
     };
     const std::optional<QString> text = askText(this, question, check);
