@@ -34,6 +34,7 @@ QColor blend(const QColor& from, const QColor& to, qreal share) {
 PlanTreeDelegate::PlanTreeDelegate(QTableView& view, const PlanModel& model)
     : QStyledItemDelegate(&view)
     , view_(view)
+    , viewport_(view.viewport())
     , model_(model) {
     view_.setItemDelegateForColumn(PlanModel::TreeColumn, this);
     // Last in the model, where the texts' columns keep their numbers, and
@@ -163,6 +164,10 @@ void PlanTreeDelegate::hover(std::optional<Block> block) {
 }
 
 bool PlanTreeDelegate::eventFilter(QObject* watched, QEvent* event) {
+    // The viewport is no editor: the base class would commit and close it
+    // as one when it loses the focus or is given Enter.
+    if (watched != viewport_)
+        return QStyledItemDelegate::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseMove:
         hover(blockAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
@@ -189,11 +194,7 @@ bool PlanTreeDelegate::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
-    // The viewport is no editor: the base class would commit and close it
-    // as one when it loses the focus or is given Enter.
-    if (watched == view_.viewport())
-        return false;
-    return QStyledItemDelegate::eventFilter(watched, event);
+    return false;
 }
 
 bool PlanTreeDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,

@@ -53,6 +53,9 @@ private:
     void hover(std::optional<Block> block);
 
     QTableView& view_;
+    // Kept, not asked of the view: the viewport's last events come while the
+    // view is being destroyed.
+    QWidget* const viewport_;
     const PlanModel& model_;
     int deepest_ = 0;
     std::optional<Block> hovered_;
