@@ -65,10 +65,16 @@ bool OctetBox::receive(const QString& text, const std::function<void()>& insertA
 
 void OctetBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    // QLineEdit moves the cursor after this (to the first blank on Tab, to the
-    // pointer on a click), which would undo a selection made now.
-    QTimer::singleShot(0, this, [this] {
-        if (hasFocus())
+    // From the keyboard, at once: a digit typed straight after Tab may be
+    // handled before anything put off till later, and must replace these.
+    if (event->reason() != Qt::MouseFocusReason) {
+        selectDigits();
+        return;
+    }
+    // A click moves the cursor to the pointer after this, which would undo a
+    // selection made now; later, unless a key came first.
+    QTimer::singleShot(0, this, [this, before = text()] {
+        if (hasFocus() && text() == before)
             selectDigits();
     });
 }

@@ -80,15 +80,21 @@ private slots:
         }
     }
 
+    // "at once": the digit comes before anything the box put off till later
+    // is handled, as a fast typist's or a loaded machine's can.
     void entrySelectsDigits_data() {
         QTest::addColumn<int>("how");
-        QTest::newRow("Tab") << int(ByTab);
-        QTest::newRow("Shift+Tab") << int(ByBacktab);
-        QTest::newRow("click") << int(ByClick);
+        QTest::addColumn<bool>("atOnce");
+        QTest::newRow("Tab") << int(ByTab) << false;
+        QTest::newRow("Shift+Tab") << int(ByBacktab) << false;
+        QTest::newRow("click") << int(ByClick) << false;
+        QTest::newRow("Tab, typed at once") << int(ByTab) << true;
+        QTest::newRow("Shift+Tab, typed at once") << int(ByBacktab) << true;
     }
 
     void entrySelectsDigits() {
         QFETCH(int, how);
+        QFETCH(bool, atOnce);
         enter(box(2));
         QTest::keyClicks(box(2), "42");
         QCOMPARE(box(2)->selectedText(), "");
@@ -97,8 +103,10 @@ private slots:
 
         leave(from, how, box(2));
 
-        QTRY_COMPARE(fixture_.focusName(), "txtOct2");
-        QTRY_COMPARE(box(2)->selectedText(), "42");
+        if (!atOnce) {
+            QTRY_COMPARE(fixture_.focusName(), "txtOct2");
+            QTRY_COMPARE(box(2)->selectedText(), "42");
+        }
         QTest::keyClick(box(2), '7');
         QCOMPARE(box(2)->text(), "7");
     }
