@@ -34,8 +34,9 @@ std::optional<QString> askText(QWidget* parent, const TextQuestion& question,
 // nothing when cancelled.
 std::optional<std::int32_t> askSplitLength(QWidget* parent, const Block& subnet);
 
-// The labels a join of `lower` and `upper` keeps, chosen label by label
-// where they differ, under `why`; nothing when cancelled.
+// The labels a join keeps, chosen label by label where `lower` and `upper`
+// (the labels keeping either side would give, each with the block of that
+// side's end) differ, under `why`; nothing when cancelled.
 std::optional<Labels> askJoinLabels(QWidget* parent, const Subnet& lower, const Subnet& upper,
                                     const QString& why);
 

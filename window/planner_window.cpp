@@ -311,31 +311,45 @@ void PlannerWindow::splitAt(const Block& block, std::int32_t length, const QStri
 }
 
 void PlannerWindow::joinWithSibling() {
-    const Subnet* subnet = currentSubnet();
-    if (subnet == nullptr)
-        return;
-    const Block block = subnet->block;
-    const QString title = QStringLiteral("Join with Sibling");
-    PlanResult joined = joinSubnet(plan(), block);
-    // Refused for the labels alone when keeping one half's would do.
-    const bool differ =
-        !joined.reason.empty() && joinSubnet(plan(), block, JoinKeep::Lower).reason.empty();
-    if (differ) {
-        const QString why = QString::fromStdString(joined.reason);
-        joined = joinSubnet(plan(), block, JoinKeep::Lower);
-        const std::optional<Labels> kept =
-            askJoinLabels(this, joined.change.removed.front(), joined.change.removed.back(), why);
+    if (const Subnet* subnet = currentSubnet()) {
+        const Block block = subnet->block;
+        join([this, block](JoinKeep keep) { return joinSubnet(plan(), block, keep); },
+             QStringLiteral("Join with Sibling"));
+    }
+}
+
+void PlannerWindow::joinTreeBlock(const Block& block) {
+    join([this, block](JoinKeep keep) { return joinBlock(plan(), block, keep); },
+         QStringLiteral("Join Block"));
+}
+
+void PlannerWindow::join(const std::function<PlanResult(JoinKeep)>& joined, const QString& title) {
+    PlanResult result = joined(JoinKeep::Ask);
+    // Refused for the labels alone when keeping one side's would do: each
+    // label is asked for, between what keeping either side would give.
+    if (!result.reason.empty() && joined(JoinKeep::Lower).reason.empty()) {
+        const QString why = QString::fromStdString(result.reason);
+        result = joined(JoinKeep::Lower);
+        const PlanResult upper = joined(JoinKeep::Upper);
+        const std::optional<Labels> kept = askJoinLabels(
+            this, {result.change.removed.front().block, result.change.added.front().labels},
+            {upper.change.removed.back().block, upper.change.added.front().labels}, why);
         if (!kept)
             return;
-        joined.change.added.front().labels = *kept;
+        result.change.added.front().labels = *kept;
     }
-    QString what = QStringLiteral("Join %1 with its sibling").arg(cidrOf(block));
-    if (joined.reason.empty())
-        what = QStringLiteral("Join %1 and %2 into %3")
-                   .arg(cidrOf(joined.change.removed.front().block),
-                        cidrOf(joined.change.removed.back().block),
-                        cidrOf(joined.change.added.front().block));
-    perform(std::move(joined), what, title);
+    QString what;
+    if (result.reason.empty()) {
+        const std::vector<Subnet>& removed = result.change.removed;
+        const Block& into = result.change.added.front().block;
+        what =
+            removed.size() == 2
+                ? QStringLiteral("Join %1 and %2 into %3")
+                      .arg(cidrOf(removed.front().block), cidrOf(removed.back().block),
+                           cidrOf(into))
+                : QStringLiteral("Join %1 subnets into %2").arg(removed.size()).arg(cidrOf(into));
+    }
+    perform(std::move(result), what, title);
 }
 
 void PlannerWindow::planHosts() {
@@ -366,35 +380,6 @@ void PlannerWindow::planHosts() {
     perform(planHostsIn(plan(), block, requests),
             QStringLiteral("Plan %1 groups of hosts in %2").arg(requests.size()).arg(cidrOf(block)),
             QStringLiteral("Plan Hosts"));
-}
-
-void PlannerWindow::joinTreeBlock(const Block& block) {
-    const QString title = QStringLiteral("Join Block");
-    PlanResult asked = joinBlock(plan(), block, JoinKeep::Ask);
-    const QString what = QStringLiteral("Join %1 subnets into %2")
-                             .arg(asked.change.removed.size())
-                             .arg(cidrOf(block));
-    // Refused for the labels alone when keeping one side's would do. A
-    // block of many subnets is kept whole from its first or its last.
-    if (asked.reason.empty() || !joinBlock(plan(), block, JoinKeep::Lower).reason.empty()) {
-        perform(std::move(asked), what, title);
-        return;
-    }
-    QMessageBox ask(QMessageBox::Question, title, QString::fromStdString(asked.reason),
-                    QMessageBox::Cancel, this);
-    ask.setObjectName(QStringLiteral("planJoinAsk"));
-    QPushButton* lower =
-        ask.addButton(QStringLiteral("Keep the First Subnet's"), QMessageBox::AcceptRole);
-    lower->setObjectName(QStringLiteral("planJoinKeepLower"));
-    QPushButton* upper =
-        ask.addButton(QStringLiteral("Keep the Last Subnet's"), QMessageBox::AcceptRole);
-    upper->setObjectName(QStringLiteral("planJoinKeepUpper"));
-    ask.setDefaultButton(QMessageBox::Cancel);
-    ask.exec();
-    if (ask.clickedButton() == lower)
-        perform(joinBlock(plan(), block, JoinKeep::Lower), what, title);
-    else if (ask.clickedButton() == upper)
-        perform(joinBlock(plan(), block, JoinKeep::Upper), what, title);
 }
 
 void PlannerWindow::editCell() {

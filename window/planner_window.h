@@ -57,6 +57,9 @@ private:
     void joinWithSibling();
     void planHosts();
     void joinTreeBlock(const Block& block);
+    // Joins as `joined` works it out for the side it keeps; where the sides'
+    // labels differ, asks label by label which to keep.
+    void join(const std::function<PlanResult(JoinKeep)>& joined, const QString& title);
     void editCell();
     void editLabels();
     void newPlan();

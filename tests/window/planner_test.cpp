@@ -609,8 +609,15 @@ private slots:
             << "10.0.0.0/24"
             << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\"); say whose "
                "labels to keep.";
+        QTest::newRow("tree, the last's name and the first's VLAN")
+            << "split type:A right type:10 down split down type:20 left type:B "
+               "set:planJoinKeepName=1 click:1:24"
+            << "10.0.0.0/24 B 10"
+            << "10.0.0.0/24"
+            << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\") and VLAN "
+               "(10, 20); say whose labels to keep.";
         QTest::newRow("tree, names differ, cancelled")
-            << "split type:A down split down type:B click:2:24"
+            << "split type:A down split down type:B cancel click:2:24"
             << "10.0.0.0/25 A; 10.0.0.128/26 free; 10.0.0.192/26 B"
             << "10.0.0.192/26"
             << "planJoinAsk: The subnets of 10.0.0.0/24 differ in name (\"A\", \"B\"); say whose "
