@@ -51,19 +51,21 @@ std::optional<Uint128> readCount(const QString& text) {
 PlanModel::PlanModel(Plan plan, QObject* parent)
     : QAbstractTableModel(parent)
     , plan_(std::move(plan)) {
-    countRows();
-    for (std::size_t n = 0; n < plan_.networks.size(); ++n)
-        countFree(n);
+    countAll();
 }
 
 void PlanModel::setPlan(Plan plan) {
     beginResetModel();
     plan_ = std::move(plan);
+    countAll();
+    endResetModel();
+}
+
+void PlanModel::countAll() {
     countRows();
     free_.clear();
     for (std::size_t n = 0; n < plan_.networks.size(); ++n)
         countFree(n);
-    endResetModel();
 }
 
 void PlanModel::countRows() {
@@ -93,25 +95,17 @@ void PlanModel::countFree(std::size_t network) {
 }
 
 void PlanModel::applyChange(const PlanChange& change) {
-    if (!change.removedNetworks.empty() || !change.addedNetworks.empty() ||
-        change.removed.empty()) {
-        beginResetModel();
-        apply(plan_, change);
-        countRows();
-        for (std::size_t n = 0; n < plan_.networks.size(); ++n)
-            countFree(n);
-        endResetModel();
-        return;
-    }
-    const auto place = findSubnet(plan_, change.removed.front().block);
+    const bool inOneNetwork =
+        change.removedNetworks.empty() && change.addedNetworks.empty() && !change.removed.empty();
+    const auto place =
+        inOneNetwork ? findSubnet(plan_, change.removed.front().block) : std::nullopt;
     if (!place) {
-        // Not the plan it was worked out on: the view starts afresh rather
-        // than showing rows that do not match.
+        // Networks come or go, or it is not the plan the change was worked
+        // out on: the view starts afresh rather than showing rows that do
+        // not match.
         beginResetModel();
         apply(plan_, change);
-        countRows();
-        for (std::size_t n = 0; n < plan_.networks.size(); ++n)
-            countFree(n);
+        countAll();
         endResetModel();
         return;
     }
@@ -337,41 +331,44 @@ Qt::ItemFlags PlanModel::flags(const QModelIndex& index) const {
     return flags;
 }
 
-bool PlanModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    const Subnet* subnet = subnetAt(index.row());
-    if (role != Qt::EditRole || subnet == nullptr)
-        return false;
-    const QString text = value.toString();
-    Labels labels = subnet->labels;
-    QString refusal;
-    switch (index.column()) {
-    case NameColumn:
+QString setLabelText(Labels& labels, int column, const QString& text) {
+    switch (column) {
+    case PlanModel::NameColumn:
         labels.name = text.toStdString();
         break;
-    case NoteColumn:
+    case PlanModel::NoteColumn:
         labels.note = text.toStdString();
         break;
-    case VlanColumn:
+    case PlanModel::VlanColumn:
         if (text.trimmed().isEmpty()) {
             labels.vlan.reset();
         } else if (const auto vlan = readCount(text); vlan && *vlan <= INT32_MAX) {
             // The plan says which numbers are VLANs.
             labels.vlan = static_cast<std::int32_t>(*vlan);
         } else {
-            refusal = QStringLiteral("VLAN \"%1\" is not a number from 1 to 4094.").arg(text);
+            return QStringLiteral("VLAN \"%1\" is not a number from 1 to 4094.").arg(text);
         }
         break;
-    case HostsColumn:
+    case PlanModel::HostsColumn:
         if (text.trimmed().isEmpty())
             labels.hosts.reset();
         else if (const auto hosts = readCount(text))
             labels.hosts = *hosts;
         else
-            refusal = QStringLiteral("Hosts \"%1\" is not a whole number.").arg(text);
+            return QStringLiteral("Hosts \"%1\" is not a whole number.").arg(text);
         break;
     default:
-        return false;
+        break;
     }
+    return {};
+}
+
+bool PlanModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const Subnet* subnet = subnetAt(index.row());
+    if (role != Qt::EditRole || subnet == nullptr || !flags(index).testFlag(Qt::ItemIsEditable))
+        return false;
+    Labels labels = subnet->labels;
+    const QString refusal = setLabelText(labels, index.column(), value.toString());
     if (labels == subnet->labels.get() && refusal.isEmpty())
         return true;
     emit labelsEdited(subnet->block, refusal.isEmpty() ? labels : Labels{}, refusal);

@@ -75,6 +75,7 @@ private:
     };
     Place placeOf(int row) const;
     QString cellText(const Place& place, int column) const;
+    void countAll();
     void countRows();
     void countFree(std::size_t network);
 
@@ -86,5 +87,10 @@ private:
     std::vector<std::optional<Uint128>> free_;
     int rows_ = 0;
 };
+
+// Sets the label a column shows (name, VLAN, hosts or note) from its text
+// as typed; the reason the text is refused, or empty. The plan's own
+// operations still check the value (a VLAN from 1 to 4094).
+QString setLabelText(Labels& labels, int column, const QString& text);
 
 } // namespace quellan
