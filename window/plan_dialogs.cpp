@@ -1,5 +1,7 @@
 #include "plan_dialogs.h"
 
+#include "plan_model.h"
+
 #include "networks/block_text.h"
 #include "networks/host_plan.h"
 
@@ -335,31 +337,16 @@ std::optional<LabelEdit> askLabels(QWidget* parent, const Labels& shown, int sub
     addButtons(dialog, *layout, [&] {
         edit = {};
         edit.labels = shown;
-        edit.name = name->text().toStdString() != shown.name;
-        edit.labels.name = name->text().toStdString();
-        const auto number = [](QLineEdit& box, const char* what, std::optional<Uint128>& into) {
-            into.reset();
-            if (box.text().trimmed().isEmpty())
-                return QString();
-            const HostCount read = readHostCount(box.text().toStdString());
-            if (!read.reason.empty())
-                return QStringLiteral("%1 \"%2\" is not a whole number.").arg(what, box.text());
-            into = read.count;
-            return QString();
-        };
-        std::optional<Uint128> vlanValue;
-        QString refusal = number(*vlan, "VLAN", vlanValue);
-        if (refusal.isEmpty() && vlanValue && *vlanValue > 4094)
-            refusal = QStringLiteral("VLAN %1 is not from 1 to 4094.").arg(decimal(*vlanValue));
+        setLabelText(edit.labels, PlanModel::NameColumn, name->text());
+        QString refusal = setLabelText(edit.labels, PlanModel::VlanColumn, vlan->text());
+        if (refusal.isEmpty() && edit.labels.vlan)
+            refusal = QString::fromStdString(vlanReason(*edit.labels.vlan));
         if (refusal.isEmpty())
-            refusal = number(*hosts, "Hosts", edit.labels.hosts);
+            refusal = setLabelText(edit.labels, PlanModel::HostsColumn, hosts->text());
         showReason(*reason, refusal);
         if (!refusal.isEmpty())
             return;
-        if (vlanValue)
-            edit.labels.vlan = static_cast<std::int32_t>(*vlanValue);
-        else
-            edit.labels.vlan.reset();
+        edit.name = edit.labels.name != shown.name;
         edit.vlan = edit.labels.vlan != shown.vlan;
         edit.hosts = edit.labels.hosts != shown.hosts;
         edit.labels.note = note->toPlainText().toStdString();

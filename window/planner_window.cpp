@@ -494,19 +494,15 @@ void PlannerWindow::newPlan() {
     if (!askText(this, question, check))
         return;
     // The profile, asked once the networks are known.
-    QStringList names;
-    for (const Profile profile :
-         {Profile::Standard, Profile::Aws, Profile::Azure, Profile::Gcp, Profile::Oci})
-        names << QString::fromStdString(std::string(profileName(profile)));
+    const QString names = QString::fromStdString(profileNames());
     std::optional<Profile> profile = Profile::Standard;
-    const TextQuestion which{QStringLiteral("New Plan"),
-                             QStringLiteral("&Profile (%1):").arg(names.join(QStringLiteral(", "))),
-                             QStringLiteral("planNewProfile"), names.front(), false};
-    const auto known = [&profile](const QString& text) {
+    const TextQuestion which{
+        QStringLiteral("New Plan"), QStringLiteral("&Profile (%1):").arg(names),
+        QStringLiteral("planNewProfile"),
+        QString::fromStdString(std::string(profileName(Profile::Standard))), false};
+    const auto known = [&profile, &names](const QString& text) {
         profile = profileNamed(text.trimmed().toStdString());
-        return profile ? QString()
-                       : QStringLiteral("The profile is one of %1.")
-                             .arg(QString::fromStdString(profileNames()));
+        return profile ? QString() : QStringLiteral("The profile is one of %1.").arg(names);
     };
     if (!askText(this, which, known))
         return;
@@ -689,8 +685,9 @@ void PlannerWindow::findNext() {
 void PlannerWindow::importCsv() {
     if (!settleUnsaved())
         return;
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Import CSV"), path_, kCsvFilter);
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import CSV"),
+        path_.isEmpty() ? recentFolder() : QFileInfo(path_).path(), kCsvFilter);
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -714,10 +711,7 @@ void PlannerWindow::importCsv() {
 }
 
 void PlannerWindow::exportCsv() {
-    QString suggested = path_.isEmpty() ? QString() : path_;
-    if (suggested.endsWith(QStringLiteral(".qplan")))
-        suggested.chop(6);
-    suggested += QStringLiteral(".csv");
+    const QString suggested = suggestedPath(QStringLiteral(".csv"));
     const QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), suggested, kCsvFilter);
     if (path.isEmpty())
@@ -783,16 +777,19 @@ bool PlannerWindow::save() {
     return writeTo(path_);
 }
 
+QString PlannerWindow::suggestedPath(const QString& suffix) const {
+    if (!path_.isEmpty())
+        return QFileInfo(path_).dir().filePath(QFileInfo(path_).completeBaseName() + suffix);
+    // A plan never saved is named after its first network, in the last folder used.
+    std::string name = cidrText(plan().networks.front().block);
+    std::replace(name.begin(), name.end(), '/', '-');
+    std::replace(name.begin(), name.end(), ':', '_');
+    const QString file = QString::fromStdString(name) + suffix;
+    return recentFolder().isEmpty() ? file : QDir(recentFolder()).filePath(file);
+}
+
 bool PlannerWindow::saveAs() {
-    QString suggested = path_;
-    if (suggested.isEmpty()) {
-        std::string name = cidrText(plan().networks.front().block);
-        std::replace(name.begin(), name.end(), '/', '-');
-        std::replace(name.begin(), name.end(), ':', '_');
-        suggested = QString::fromStdString(name) + QStringLiteral(".qplan");
-        if (!recentFolder().isEmpty())
-            suggested = QDir(recentFolder()).filePath(suggested);
-    }
+    const QString suggested = suggestedPath(QStringLiteral(".qplan"));
     QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Save Plan As"), suggested, kPlanFilter);
     if (path.isEmpty())

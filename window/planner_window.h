@@ -86,6 +86,9 @@ private:
     void openPath(const QString& path);
     bool save();
     bool saveAs();
+    // Where Save As and Export suggest writing: beside the plan's file, or
+    // named after its first network in the last folder used.
+    QString suggestedPath(const QString& suffix) const;
     bool writeTo(const QString& path);
     // Through QSaveFile: the whole text or, with a message box, nothing.
     bool writeText(const QString& path, const std::string& text, const QString& title);

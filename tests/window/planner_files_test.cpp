@@ -279,9 +279,11 @@ private slots:
     void dialogsStartInTheLastFolder_data() {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<bool>("folderGone");
-        QTest::newRow("open") << "open" << false;
-        QTest::newRow("save as") << "saveAs" << false;
-        QTest::newRow("open, the folder gone") << "open" << true;
+        QTest::newRow("open") << "planOpen" << false;
+        QTest::newRow("save as") << "planSaveAs" << false;
+        QTest::newRow("import CSV") << "planImportCsv" << false;
+        QTest::newRow("export CSV") << "planExportCsv" << false;
+        QTest::newRow("open, the folder gone") << "planOpen" << true;
     }
     void dialogsStartInTheLastFolder() {
         QFETCH(QString, dialog);
@@ -294,9 +296,7 @@ private slots:
             QVERIFY(QDir(folder).removeRecursively());
         QVERIFY(openPlanner(planOf("192.168.0.0/16"), {}));
         const ModalAnswers answers;
-        QTest::keyClick(table(), dialog == "open" ? Qt::Key_O : Qt::Key_S,
-                        dialog == "open" ? Qt::ControlModifier
-                                         : Qt::ControlModifier | Qt::ShiftModifier);
+        planner_->findChild<QAction*>(dialog)->trigger();
         QCOMPARE(answers.startedIn, QStringList{folderGone ? QDir::currentPath() : folder});
     }
 
